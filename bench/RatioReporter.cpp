@@ -1,0 +1,25 @@
+#include "RatioReporter.h"
+
+#include <cstdio>
+
+void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+        if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
+        const std::string name = run.run_name.function_name;
+        const auto slash = name.rfind('/');
+        if (slash == std::string::npos) continue;
+        m_times[name.substr(0, slash)][name.substr(slash + 1)] = run.GetAdjustedRealTime();
+    }
+}
+
+void RatioReporter::Finalize() {
+    ConsoleReporter::Finalize();
+    std::printf("\nratio (orvane time / peer time, lower is better):\n");
+    for (const auto& [pair, sides] : m_times) {
+        const auto orvane = sides.find("orvane");
+        const auto peer = sides.find("peer");
+        if (orvane == sides.end() || peer == sides.end() || peer->second <= 0) continue;
+        std::printf("  %-40s %.3f\n", pair.c_str(), orvane->second / peer->second);
+    }
+}

@@ -1,0 +1,41 @@
+// Runs a fuzz target over every file of the folders or files named on the command line, so
+// that saved inputs are replayed in ordinary (non-libFuzzer) builds.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+namespace {
+
+void replay(const std::filesystem::path& file) {
+    std::ifstream stream(file, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(stream)),
+                            std::istreambuf_iterator<char>());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    size_t count = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::filesystem::path path(argv[i]);
+        if (std::filesystem::is_directory(path)) {
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(path)) {
+                if (entry.is_regular_file()) {
+                    replay(entry.path());
+                    ++count;
+                }
+            }
+        } else if (std::filesystem::is_regular_file(path)) {
+            replay(path);
+            ++count;
+        }
+    }
+    std::printf("replayed %zu inputs\n", count);
+    return count > 0 ? 0 : 1;
+}

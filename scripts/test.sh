@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The whole test suite: the installed library checked by a consumer project, the threaded tests
+# under ThreadSanitizer, then every unit test under AddressSanitizer and UBSan.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/bootstrap.sh
+
+export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
+jobs="$(nproc)"
+
+echo "== install check"
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$jobs"
+scripts/check-install.sh build/release
+
+echo "== threaded tests under ThreadSanitizer"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j "$jobs"
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --preset tsan
+
+echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j "$jobs"
+ASAN_OPTIONS="detect_leaks=1" UBSAN_OPTIONS="print_stacktrace=1" ctest --preset asan

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "orvane/platform/Error.h"
+#include "orvane/platform/Value.h"
+
+namespace ov {
+namespace {
+
+TEST(Value, AbsentAndNullAreDifferentKinds) {
+    EXPECT_TRUE(Value().isAbsent());
+    EXPECT_TRUE(Value::null().isNull());
+    EXPECT_FALSE(Value() == Value::null());
+    EXPECT_TRUE(Value(std::shared_ptr<Object>()).isAbsent());
+    EXPECT_EQ(Value().description(), String("(null)"));
+    EXPECT_EQ(Value::null().description(), String("<null>"));
+}
+
+TEST(Value, KeepsKindsApart) {
+    EXPECT_TRUE(Value(true).isBoolean());
+    EXPECT_TRUE(Value(1).isNumber());
+    EXPECT_FALSE(Value(true) == Value(1));
+    EXPECT_TRUE(Value(1) == Value(1.0));
+    EXPECT_EQ(Value(1).ifString(), nullptr);
+    EXPECT_FALSE(Value("1").ifBool().has_value());
+    EXPECT_EQ(Value(2.5).ifNumber()->type(), Number::Type::Double);
+}
+
+TEST(Value, CopiesAreIndependent) {
+    Value original = Dictionary{{"list", Array{1, 2}}, {"name", "a"}};
+    Value copy = original;
+    copy.mutableDictionary().setObject("b", "name");
+    Value nested = copy.asDictionary().objectForKey("list");
+    nested.mutableArray().addObject(3);
+    EXPECT_EQ(original.asDictionary().objectForKey("name"), Value("a"));
+    EXPECT_EQ(copy.asDictionary().objectForKey("name"), Value("b"));
+    EXPECT_EQ(original.asDictionary().objectForKey("list").asArray().count(), 2u);
+    EXPECT_EQ(nested.asArray().count(), 3u);
+}
+
+TEST(Value, DeeplyNestedTreesAreDestroyedWithoutRecursion) {
+    Value tree = Array{};
+    for (int depth = 0; depth < 200'000; ++depth) {
+        tree =
+            depth % 2 ? Value(Array{std::move(tree)}) : Value(Dictionary{{"k", std::move(tree)}});
+    }
+    tree = Value();  // a recursive teardown would overflow the stack here
+    EXPECT_TRUE(tree.isAbsent());
+}
+
+TEST(Dictionary, KeepsInsertionOrderAcrossReplaceAndRemove) {
+    Dictionary dictionary{{"b", 1}, {"a", 2}, {"c", 3}};
+    dictionary.setObject(20, "a");
+    dictionary.removeObjectForKey("b");
+    dictionary.setObject(4, "b");
+    EXPECT_EQ(dictionary.allKeys(), (std::vector<String>{"a", "c", "b"}));
+    EXPECT_EQ(dictionary.objectForKey("a"), Value(20));
+    dictionary.setObject(Value(), "a");  // storing nothing removes the key
+    EXPECT_FALSE(dictionary.containsKey("a"));
+    EXPECT_TRUE(dictionary.objectForKey("missing").isAbsent());
+}
+
+TEST(Dictionary, LargeDictionariesFindEveryKeyAfterRemovals) {
+    Dictionary dictionary;
+    for (int i = 0; i < 100; ++i)
+        dictionary.setObject(i, String(std::to_string(i)));
+    for (int i = 0; i < 100; i += 3)
+        dictionary.removeObjectForKey(String(std::to_string(i)));
+    for (int i = 0; i < 100; ++i) {
+        const Value& found = dictionary.objectForKey(String(std::to_string(i)));
+        EXPECT_EQ(found, i % 3 == 0 ? Value() : Value(i)) << i;
+    }
+    EXPECT_EQ(dictionary.allKeys().front(), String("1"));
+}
+
+TEST(Dictionary, EqualityIgnoresOrder) {
+    EXPECT_EQ((Dictionary{{"a", 1}, {"b", 2}}), (Dictionary{{"b", 2}, {"a", 1}}));
+    EXPECT_NE((Dictionary{{"a", 1}}), (Dictionary{{"a", 2}}));
+}
+
+TEST(Array, OutOfRangeAccessIsHarmless) {
+    Array array{1};
+    EXPECT_TRUE(array[5].isAbsent());
+    array.removeObjectAtIndex(9);
+    array.insertObject(2, 99);
+    EXPECT_EQ(array, (Array{1, 2}));
+}
+
+TEST(ValueDescription, FollowsThePlatformLayout) {
+    const Value reply = Dictionary{{"id", 7},
+                                   {"name", "Ada Lovelace"},
+                                   {"empty", ""},
+                                   {"none", Value::null()},
+                                   {"tags", Array{"a", Dictionary{{"k", -1}}}},
+                                   {"inner", Dictionary{{"x", 0.5}}}};
+    EXPECT_EQ(reply.description().toUtf8(),
+              "{\n"
+              "    id = 7;\n"
+              "    name = \"Ada Lovelace\";\n"
+              "    empty = \"\";\n"
+              "    none = \"<null>\";\n"
+              "    tags =     (\n"
+              "        a,\n"
+              "                {\n"
+              "            k = \"-1\";\n"
+              "        }\n"
+              "    );\n"
+              "    inner =     {\n"
+              "        x = \"0.5\";\n"
+              "    };\n"
+              "}");
+    EXPECT_EQ(Value(Array{}).description().toUtf8(), "(\n)");
+    EXPECT_EQ(Value(Array{"q\"uote", "שלום"}).description().toUtf8(),
+              "(\n    \"q\\\"uote\",\n    \"\\U05e9\\U05dc\\U05d5\\U05dd\"\n)");
+}
+
+TEST(ValueDescription, ScalarsAndBytes) {
+    EXPECT_EQ(Value("plain text").description(), String("plain text"));
+    EXPECT_EQ(Value(true).description(), String("1"));
+    EXPECT_EQ(Value(Date::dateWithTimeIntervalSinceReferenceDate(0)).description(),
+              String("2001-01-01 00:00:00 +0000"));
+    EXPECT_EQ(Value(Data::fromString("abc")).description(),
+              String("{length = 3, bytes = 0x616263}"));
+    EXPECT_EQ(Value(Data(std::vector<uint8_t>(40, 0xAB))).description(),
+              String("{length = 40, bytes = 0xabababab abababab abababab abababab ... "
+                     "abababab abababab }"));
+}
+
+TEST(Date, ConvertsBetweenEpochs) {
+    const Date date = Date::dateWithTimeIntervalSince1970(978307200.0 + 86400.0 * 365);
+    EXPECT_DOUBLE_EQ(date.timeIntervalSinceReferenceDate(), 86400.0 * 365);
+    EXPECT_EQ(date.description(), String("2002-01-01 00:00:00 +0000"));
+    EXPECT_EQ(Date::dateWithTimeIntervalSinceReferenceDate(1e300).description(),
+              String("(invalid date)"));
+}
+
+TEST(Error, DescriptionsFollowThePlatform) {
+    const Error error(NSURLErrorDomain, -1004,
+                      Dictionary{{NSLocalizedDescriptionKey, "Could not connect to the server."},
+                                 {NSURLErrorFailingURLStringErrorKey, "http://127.0.0.1:9/x"}});
+    EXPECT_EQ(error.description().toUtf8(),
+              "Error Domain=NSURLErrorDomain Code=-1004 \"Could not connect to the server.\" "
+              "UserInfo={NSLocalizedDescription=Could not connect to the server., "
+              "NSErrorFailingURLStringKey=http://127.0.0.1:9/x}");
+    EXPECT_EQ(error.localizedDescription(), String("Could not connect to the server."));
+    EXPECT_TRUE(error.localizedFailureReason().isAbsent());
+
+    const Error bare("Custom", 3);
+    EXPECT_EQ(bare.description().toUtf8(), "Error Domain=Custom Code=3 \"(null)\"");
+    EXPECT_EQ(bare.localizedDescription().toUtf8(),
+              "The operation couldn\u2019t be completed. (Custom error 3.)");
+    EXPECT_EQ(Value(bare), Value(Error("Custom", 3)));
+    EXPECT_NE(Value(bare).ifError(), nullptr);
+}
+
+}  // namespace
+}  // namespace ov
