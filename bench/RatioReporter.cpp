@@ -15,11 +15,14 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
 
 void RatioReporter::Finalize() {
     ConsoleReporter::Finalize();
-    std::printf("\nratio (orvane time / peer time, lower is better):\n");
+    std::printf("\nratio (orvane time / peer time; below 1 means orvane is faster):\n");
     for (const auto& [pair, sides] : m_times) {
         const auto orvane = sides.find("orvane");
-        const auto peer = sides.find("peer");
-        if (orvane == sides.end() || peer == sides.end() || peer->second <= 0) continue;
-        std::printf("  %-40s %.3f\n", pair.c_str(), orvane->second / peer->second);
+        if (orvane == sides.end()) continue;
+        for (const auto& [side, time] : sides) {
+            if (side == "orvane" || time <= 0) continue;
+            std::printf("  %-44s vs %-10s %.3f\n", pair.c_str(), side.c_str(),
+                        orvane->second / time);
+        }
     }
 }

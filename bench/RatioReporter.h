@@ -1,6 +1,7 @@
 #pragma once
 // Prints the usual console table, then each toolkit benchmark's time as a ratio of its peer's,
-// measured in the same run. A pair is registered as "<name>/orvane" and "<name>/peer".
+// measured in the same run. A comparison is registered as "<name>/orvane" and "<name>/<peer>" for
+// each peer.
 
 #include <benchmark/benchmark.h>
 

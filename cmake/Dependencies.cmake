@@ -1,5 +1,28 @@
 # System libraries the platform layer wraps. Only src/platform may use them directly.
 find_package(PkgConfig REQUIRED)
 find_package(Threads REQUIRED)
-pkg_check_modules(CURL REQUIRED IMPORTED_TARGET libcurl)
+
+# pkg-config modules, as "<prefix>:<module>"; the installed package config finds the same ones
+# for consumers of the static library.
+set(ORVANE_PKG_MODULES
+  CURL:libcurl
+  ICU_UC:icu-uc
+  ICU_I18N:icu-i18n
+  PLIST:libplist-2.0
+  GDK_PIXBUF:gdk-pixbuf-2.0
+  CRYPTO:libcrypto)
+
+set(ORVANE_PKG_TARGETS)
+foreach(entry IN LISTS ORVANE_PKG_MODULES)
+  string(REPLACE ":" ";" parts ${entry})
+  list(GET parts 0 prefix)
+  list(GET parts 1 module)
+  pkg_check_modules(${prefix} REQUIRED IMPORTED_TARGET ${module})
+  list(APPEND ORVANE_PKG_TARGETS PkgConfig::${prefix})
+endforeach()
+
+# libphonenumber ships neither pkg-config nor CMake files.
+find_library(PHONENUMBER_LIBRARY phonenumber REQUIRED)
 find_path(RAPIDJSON_INCLUDE_DIR rapidjson/document.h REQUIRED)
+
+set(ORVANE_PRIVATE_LIBRARIES ${ORVANE_PKG_TARGETS} ${PHONENUMBER_LIBRARY} Threads::Threads)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The whole test suite: the installed library checked by a consumer project, the threaded tests
-# under ThreadSanitizer, then every unit test under AddressSanitizer and UBSan.
+# under ThreadSanitizer, a short libFuzzer run of every fuzz target, then every unit test (and
+# the saved fuzz inputs) under AddressSanitizer and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/bootstrap.sh
@@ -17,6 +18,9 @@ echo "== threaded tests under ThreadSanitizer"
 cmake --preset tsan >/dev/null
 cmake --build --preset tsan -j "$jobs"
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --preset tsan
+
+echo "== short fuzz run"
+scripts/fuzz.sh 60
 
 echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan >/dev/null

@@ -1,7 +1,8 @@
-// The demo host application: it starts a small JSON web service on loopback, points the
-// toolkit's web-service client at it with a session token, and prints each decoded,
-// null-cleaned reply. Exchanges run on a background queue, as a host must run them, while the
-// main thread runs the main run loop (which shows and hides the network indicator).
+// The demo host application: it keeps its settings in a store file and records the device,
+// starts a small JSON web service on loopback, points the toolkit's web-service client at it
+// with a session token, and prints each decoded, null-cleaned reply. Exchanges run on a background
+// queue, as a host must run them, while the main thread runs the main run loop (which shows and
+// hides the network indicator).
 //
 //   orvane-demo [--log-type N]    N: the client's log filter (default 9: quiet)
 
@@ -16,7 +17,10 @@
 #include <thread>
 #include <vector>
 
+#include "orvane/core/OVDevice.h"
+#include "orvane/core/OVPlist.h"
 #include "orvane/core/OVServer.h"
+#include "orvane/core/UIApplication+OVApplication.h"
 #include "orvane/platform/DispatchQueue.h"
 #include "orvane/platform/RunLoop.h"
 
@@ -80,6 +84,25 @@ void talkToTheService() {
          OVServer::postData(ov::Data::fromString("\x89PNG\r\n\x1a\n"), "/upload.php"));
 }
 
+// The host's own state: settings in a store file of the documents directory, the device
+// record, and the information block about the application and the device.
+void keepSettingsAndDevice(const std::string& base) {
+    constexpr const char* kSettings = "demo-settings.plist";
+    const auto before = ov::OVPlist::read(kSettings);
+    const ov::Number* launches = before ? before->objectForKey("launches").ifNumber() : nullptr;
+    ov::OVPlist::appendObject((launches ? launches->longLongValue() : 0) + 1, "launches",
+                              kSettings);
+    ov::OVPlist::appendObject(ov::String(base), "service", kSettings);
+    const auto settings = ov::OVPlist::read(kSettings);
+    show(("settings: " + ov::OVPlist::filesPath(kSettings).toUtf8()).c_str(),
+         settings ? ov::Value(*settings) : ov::Value());
+
+    const auto device = ov::OVDevice::setDictionary("demo-push-token");
+    show(("device record: " + ov::OVDevice::path().toUtf8()).c_str(),
+         device ? ov::Value(*device) : ov::Value());
+    std::printf("%s\n", ov::UIApplication_OVApplication::appInformation().toUtf8().c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -104,6 +127,8 @@ int main(int argc, char** argv) {
     ov::OVServer::setToken(ov::String(kToken));
     ov::OVServer::setTokenKey(ov::String(kTokenKey));
     ov::OVServer::setLogType(logType);
+
+    keepSettingsAndDevice(base);
 
     std::atomic<bool> done{false};
     ov::DispatchQueue::global().async([&done] {

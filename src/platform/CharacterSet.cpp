@@ -1,6 +1,13 @@
 #include "orvane/platform/CharacterSet.h"
 
+#include <unicode/uchar.h>
+
 namespace ov {
+namespace {
+
+constexpr uint32_t kAllCategories = (1u << U_CHAR_CATEGORY_COUNT) - 1;
+
+}  // namespace
 
 CharacterSet CharacterSet::withCharactersInString(const String& characters) {
     CharacterSet set;
@@ -36,8 +43,35 @@ CharacterSet CharacterSet::urlHostAllowed() {
     return set;
 }
 
+CharacterSet CharacterSet::withGeneralCategories(uint32_t categoryMask) {
+    CharacterSet set;
+    set.m_nonAsciiCategories = categoryMask;
+    for (char32_t codePoint = 0; codePoint < set.m_ascii.size(); ++codePoint) {
+        set.m_ascii.set(codePoint, (U_GET_GC_MASK(codePoint) & categoryMask) != 0);
+    }
+    return set;
+}
+
+CharacterSet CharacterSet::whitespaceCharacterSet() {
+    CharacterSet set = withGeneralCategories(U_GC_ZS_MASK);
+    set.addCharactersInString("\t");
+    return set;
+}
+
+CharacterSet CharacterSet::decimalDigitCharacterSet() {
+    return withGeneralCategories(U_GC_ND_MASK);
+}
+
+CharacterSet CharacterSet::symbolCharacterSet() {
+    return withGeneralCategories(U_GC_S_MASK);
+}
+
 bool CharacterSet::contains(char32_t codePoint) const {
-    return codePoint < m_ascii.size() ? m_ascii.test(codePoint) : m_containsNonAscii;
+    if (codePoint < m_ascii.size()) return m_ascii.test(codePoint);
+    if (m_nonAsciiCategories == 0 || m_nonAsciiCategories == kAllCategories) {
+        return m_nonAsciiCategories != 0;
+    }
+    return (U_GET_GC_MASK(codePoint) & m_nonAsciiCategories) != 0;
 }
 
 void CharacterSet::addCharactersInString(const String& characters) {
@@ -51,7 +85,7 @@ void CharacterSet::removeCharactersInString(const String& characters) {
 CharacterSet CharacterSet::inverted() const {
     CharacterSet set;
     set.m_ascii = ~m_ascii;
-    set.m_containsNonAscii = !m_containsNonAscii;
+    set.m_nonAsciiCategories = ~m_nonAsciiCategories & kAllCategories;
     return set;
 }
 

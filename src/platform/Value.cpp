@@ -1,8 +1,10 @@
 #include "orvane/platform/Value.h"
 
+#include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cstdio>
-#include <ranges>
+#include <cstring>
 
 #include "orvane/platform/Error.h"
 
@@ -10,6 +12,39 @@ namespace ov {
 namespace {
 
 constexpr size_t kIndexedDictionarySize = 16;
+// What std::u16string holds without a heap buffer.
+constexpr size_t kInlineStringLength = 7;
+constexpr size_t kInlineStringIndex = 11;
+
+// Keys are mostly short identifiers: mixing eight bytes at a time is plenty for the index.
+size_t hashKey(const String& key) {
+    const std::u16string& units = key.utf16();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(units.data());
+    const size_t size = units.size() * sizeof(char16_t);
+    uint64_t hash = size * 0x9E3779B97F4A7C15ULL;
+    const auto mix = [&hash](uint64_t word) {
+        hash = (hash ^ word) * 0xBF58476D1CE4E5B9ULL;
+        hash ^= hash >> 31;
+    };
+    uint64_t word = 0;
+    if (size < sizeof word) {
+        std::memcpy(&word, bytes, size);
+        mix(word);
+        return hash;
+    }
+    for (size_t at = 0; at + sizeof word < size; at += sizeof word) {
+        std::memcpy(&word, bytes + at, sizeof word);
+        mix(word);
+    }
+    std::memcpy(&word, bytes + size - sizeof word, sizeof word);  // the tail, overlapping
+    mix(word);
+    return hash;
+}
+
+// At most half full, so probe runs stay short.
+size_t indexSizeFor(size_t count) {
+    return std::bit_ceil(count * 2);
+}
 
 std::u16string indent(int level) {
     return std::u16string(static_cast<size_t>(level) * 4, u' ');
@@ -64,14 +99,18 @@ std::u16string quoted(const std::u16string& text) {
 // nested teardowns only add to it, so the stack never grows with the depth of the tree.
 thread_local std::vector<Value>* t_pendingTeardown = nullptr;
 
-template <class Values>
-void tearDown(Values&& values) {
+// `forEachValue(visit)` calls `visit` on each value the dying container holds.
+template <class ForEachValue>
+void tearDown(ForEachValue forEachValue) {
     const bool outermost = t_pendingTeardown == nullptr;
     std::vector<Value> pending;
     if (outermost) t_pendingTeardown = &pending;
-    for (auto&& value : values) {
-        if (value.isArray() || value.isDictionary()) t_pendingTeardown->push_back(std::move(value));
-    }
+    forEachValue([](Value& value) {
+        // Objects too: an error's underlying chain can be as long as a container is deep.
+        if (value.isArray() || value.isDictionary() || value.isObject()) {
+            t_pendingTeardown->push_back(std::move(value));
+        }
+    });
     if (!outermost) return;
     while (!pending.empty()) {
         Value last = std::move(pending.back());
@@ -91,7 +130,10 @@ std::shared_ptr<T> share(T value) {
 
 Array::Array(std::initializer_list<Value> items) : m_items(items) {}
 Array::~Array() {
-    tearDown(m_items);
+    tearDown([this](auto visit) {
+        for (Value& item : m_items)
+            visit(item);
+    });
 }
 Array::Array(std::vector<Value> items) : m_items(std::move(items)) {}
 
@@ -129,7 +171,10 @@ bool operator==(const Array& left, const Array& right) {
 // Dictionary
 
 Dictionary::~Dictionary() {
-    tearDown(m_entries | std::views::values);
+    tearDown([this](auto visit) {
+        for (Entry& entry : m_entries)
+            visit(entry.second);
+    });
 }
 
 Dictionary::Dictionary(std::initializer_list<Entry> entries) {
@@ -137,16 +182,77 @@ Dictionary::Dictionary(std::initializer_list<Entry> entries) {
         setObject(value, key);
 }
 
-std::optional<size_t> Dictionary::find(const String& key) const {
-    if (!m_index.empty()) {
-        const auto found = m_index.find(key);
-        if (found == m_index.end()) return std::nullopt;
-        return found->second;
+Dictionary Dictionary::fromEntries(std::vector<Entry> entries) {
+    Dictionary dictionary;
+    const auto absent = [](const Entry& entry) { return entry.second.isAbsent(); };
+    if (std::ranges::any_of(entries, absent)) {  // rare: an absent value removes its key
+        for (auto& [key, value] : entries)
+            dictionary.setObject(std::move(value), key);
+        return dictionary;
     }
-    for (size_t i = 0; i < m_entries.size(); ++i) {
+    dictionary.m_entries = std::move(entries);
+    dictionary.mergeRepeatedKeys();
+    return dictionary;
+}
+
+// Moves each repeated key's value onto its first occurrence and closes the gaps.
+void Dictionary::mergeRepeatedKeys() {
+    const size_t count = m_entries.size();
+    if (count > kIndexedDictionarySize) m_index.assign(indexSizeFor(count), 0);
+    size_t kept = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const String& key = m_entries[i].first;
+        const auto first = m_index.empty() ? findLinear(key, kept) : findOrIndex(key, kept);
+        if (first) {
+            m_entries[*first].second = std::move(m_entries[i].second);
+            continue;
+        }
+        if (kept != i) m_entries[kept] = std::move(m_entries[i]);
+        ++kept;
+    }
+    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(kept), m_entries.end());
+    if (kept <= kIndexedDictionarySize) m_index = {};
+}
+
+std::optional<size_t> Dictionary::find(const String& key) const {
+    return m_index.empty() ? findLinear(key, m_entries.size()) : findInIndex(key);
+}
+
+std::optional<size_t> Dictionary::findLinear(const String& key, size_t count) const {
+    for (size_t i = 0; i < count; ++i) {
         if (m_entries[i].first == key) return i;
     }
     return std::nullopt;
+}
+
+std::optional<size_t> Dictionary::findInIndex(const String& key) const {
+    const size_t mask = m_index.size() - 1;
+    for (size_t slot = hashKey(key) & mask;; slot = (slot + 1) & mask) {
+        const uint32_t position = m_index[slot];
+        if (position == 0) return std::nullopt;
+        if (m_entries[position - 1].first == key) return position - 1;
+    }
+}
+
+// The key's position if indexed; otherwise indexes it at `position`.
+std::optional<size_t> Dictionary::findOrIndex(const String& key, size_t position) {
+    const size_t mask = m_index.size() - 1;
+    for (size_t slot = hashKey(key) & mask;; slot = (slot + 1) & mask) {
+        const uint32_t found = m_index[slot];
+        if (found == 0) {
+            m_index[slot] = static_cast<uint32_t>(position + 1);
+            return std::nullopt;
+        }
+        if (m_entries[found - 1].first == key) return found - 1;
+    }
+}
+
+void Dictionary::placeInIndex(size_t position) {
+    const size_t mask = m_index.size() - 1;
+    size_t slot = hashKey(m_entries[position].first) & mask;
+    while (m_index[slot] != 0)
+        slot = (slot + 1) & mask;
+    m_index[slot] = static_cast<uint32_t>(position + 1);
 }
 
 const Value& Dictionary::objectForKey(const String& key) const {
@@ -164,10 +270,10 @@ void Dictionary::setObject(Value value, const String& key) {
         return;
     }
     m_entries.emplace_back(key, std::move(value));
-    if (!m_index.empty()) {
-        m_index.emplace(key, m_entries.size() - 1);
-    } else if (m_entries.size() > kIndexedDictionarySize) {
+    if (m_entries.size() * 2 > m_index.size()) {
         rebuildIndex();
+    } else {
+        placeInIndex(m_entries.size() - 1);
     }
 }
 
@@ -180,15 +286,15 @@ void Dictionary::removeObjectForKey(const String& key) {
 
 void Dictionary::removeAllObjects() {
     m_entries.clear();
-    m_index.clear();
+    m_index = {};
 }
 
 void Dictionary::rebuildIndex() {
-    m_index.clear();
+    m_index = {};
     if (m_entries.size() <= kIndexedDictionarySize) return;
-    m_index.reserve(m_entries.size());
+    m_index.assign(indexSizeFor(m_entries.size()), 0);
     for (size_t i = 0; i < m_entries.size(); ++i)
-        m_index.emplace(m_entries[i].first, i);
+        placeInIndex(i);
 }
 
 std::vector<String> Dictionary::allKeys() const {
@@ -228,7 +334,13 @@ bool operator==(const Dictionary& left, const Dictionary& right) {
 
 // Value
 
-Value::Value(String value) : m_storage(share(std::move(value))) {}
+Value::Value(String value) {
+    if (value.length() <= kInlineStringLength) {
+        m_storage = std::move(value);
+    } else {
+        m_storage = share(std::move(value));
+    }
+}
 Value::Value(Data value) : m_storage(share(std::move(value))) {}
 Value::Value(Array value) : m_storage(share(std::move(value))) {}
 Value::Value(Dictionary value) : m_storage(share(std::move(value))) {}
@@ -249,7 +361,8 @@ const Value& Value::absent() {
 }
 
 Value::Kind Value::kind() const {
-    return static_cast<Kind>(m_storage.index());
+    const size_t index = m_storage.index();
+    return index == kInlineStringIndex ? Kind::String : static_cast<Kind>(index);
 }
 
 std::optional<bool> Value::ifBool() const {
@@ -267,6 +380,7 @@ const Date* Value::ifDate() const {
 }
 
 const String* Value::ifString() const {
+    if (const auto* inlined = std::get_if<String>(&m_storage)) return inlined;
     const auto* shared = std::get_if<std::shared_ptr<String>>(&m_storage);
     return shared ? shared->get() : nullptr;
 }
@@ -298,6 +412,7 @@ const Number& Value::asNumber() const {
     return std::get<Number>(m_storage);
 }
 const String& Value::asString() const {
+    if (const auto* inlined = std::get_if<String>(&m_storage)) return *inlined;
     return *std::get<std::shared_ptr<String>>(m_storage);
 }
 const Data& Value::asData() const {
@@ -323,6 +438,7 @@ Dictionary& Value::mutableDictionary() {
     return detach(std::get<std::shared_ptr<Dictionary>>(m_storage));
 }
 String& Value::mutableString() {
+    if (auto* inlined = std::get_if<String>(&m_storage)) return *inlined;
     return detach(std::get<std::shared_ptr<String>>(m_storage));
 }
 

@@ -72,6 +72,43 @@ TEST(Dictionary, LargeDictionariesFindEveryKeyAfterRemovals) {
     EXPECT_EQ(dictionary.allKeys().front(), String("1"));
 }
 
+TEST(Value, ShortAndLongStringsCopyOnWriteAlike) {
+    for (const char* text : {"short", "a string past the inline size"}) {
+        const Value original = text;
+        Value copy = original;
+        copy.mutableString() += " and more";
+        EXPECT_EQ(original, Value(text));
+        EXPECT_EQ(copy.asString(), String(text) + " and more");
+        EXPECT_TRUE(copy.isString());
+        EXPECT_EQ(copy.description(), copy.asString());
+    }
+}
+
+std::vector<Dictionary::Entry> numberedEntries(int count, int distinctKeys) {
+    std::vector<Dictionary::Entry> entries;
+    for (int i = 0; i < count; ++i)
+        entries.emplace_back(String(std::to_string(i % distinctKeys)), i);
+    return entries;
+}
+
+TEST(Dictionary, FromEntriesKeepsFirstPositionAndLastValue) {
+    // Searched linearly, through the index, and an index that shrinks back to linear search.
+    for (const auto& [count, distinct] : {std::pair{8, 4}, {60, 20}, {60, 10}}) {
+        Dictionary dictionary = Dictionary::fromEntries(numberedEntries(count, distinct));
+        EXPECT_EQ(dictionary.count(), static_cast<size_t>(distinct)) << count << "/" << distinct;
+        EXPECT_EQ(dictionary.allKeys().back(), String(std::to_string(distinct - 1)));
+        EXPECT_EQ(dictionary.objectForKey("0"), Value(count - distinct));
+        for (int i = 0; i < 30; ++i)
+            dictionary.setObject(i, String("new" + std::to_string(i)));
+        EXPECT_EQ(dictionary.objectForKey("new29"), Value(29));
+        EXPECT_EQ(dictionary.objectForKey("1"), Value(count - distinct + 1));
+    }
+    auto entries = numberedEntries(3, 3);
+    entries.emplace_back("0", Value());  // nothing stored removes the key
+    EXPECT_EQ(Dictionary::fromEntries(std::move(entries)).allKeys(),
+              (std::vector<String>{"1", "2"}));
+}
+
 TEST(Dictionary, EqualityIgnoresOrder) {
     EXPECT_EQ((Dictionary{{"a", 1}, {"b", 2}}), (Dictionary{{"b", 2}, {"a", 1}}));
     EXPECT_NE((Dictionary{{"a", 1}}), (Dictionary{{"a", 2}}));

@@ -15,7 +15,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
-#include <unordered_map>
+#include <unordered_map>  // kept for includers that rely on it
 #include <utility>
 #include <variant>
 #include <vector>
@@ -137,9 +137,11 @@ class Value {
     template <class T>
     T& detach(std::shared_ptr<T>& shared);
 
+    // Alternatives follow Kind, except that short strings live inline (the last one): a
+    // copy of one costs no more than sharing it would.
     std::variant<std::monostate, NullMarker, bool, Number, Decimal, std::shared_ptr<String>,
                  std::shared_ptr<Data>, Date, std::shared_ptr<Array>, std::shared_ptr<Dictionary>,
-                 std::shared_ptr<Object>>
+                 std::shared_ptr<Object>, String>
         m_storage;
 };
 
@@ -193,6 +195,9 @@ class Dictionary {
     Dictionary& operator=(const Dictionary&) = default;
     Dictionary& operator=(Dictionary&&) noexcept = default;
     Dictionary(std::initializer_list<Entry> entries);
+    // Builds in one pass, taking the keys over. A repeated key keeps its first position and
+    // its last value, as a run of setObject calls would.
+    static Dictionary fromEntries(std::vector<Entry> entries);
 
     size_t count() const { return m_entries.size(); }
     bool isEmpty() const { return m_entries.empty(); }
@@ -220,11 +225,18 @@ class Dictionary {
 
   private:
     std::optional<size_t> find(const String& key) const;
+    std::optional<size_t> findLinear(const String& key, size_t count) const;
+    std::optional<size_t> findInIndex(const String& key) const;
+    std::optional<size_t> findOrIndex(const String& key, size_t position);
+    void placeInIndex(size_t position);
+    void mergeRepeatedKeys();
     void rebuildIndex();
 
     std::vector<Entry> m_entries;
-    // Key to position, kept only for larger dictionaries; small ones search linearly.
-    std::unordered_map<String, size_t> m_index;
+    // Open-addressing hash of key to position + 1 (0 marks a free slot), a power of two in
+    // size and at most half full. Kept only for larger dictionaries; small ones search
+    // linearly. Always complete, so lookups stay read-only and safe to share across threads.
+    std::vector<uint32_t> m_index;
 };
 
 }  // namespace ov

@@ -1,6 +1,24 @@
 #include "orvane/platform/ui/Application.h"
 
+#include "orvane/platform/DispatchQueue.h"
+#include "platform/ui/XdgURLOpener.h"
+
 namespace ov::ui {
+
+namespace {
+
+// The platform's code for "remote notifications are not supported".
+constexpr long long kRemoteNotificationsUnsupported = 3010;
+
+Error unsupported() {
+    return Error(NSCocoaErrorDomain, kRemoteNotificationsUnsupported,
+                 Dictionary{{NSLocalizedDescriptionKey,
+                             "remote notifications are not supported on this host"}});
+}
+
+}  // namespace
+
+Application::Application() : m_opener(std::make_shared<XdgURLOpener>()) {}
 
 Application& Application::sharedApplication() {
     // Never destroyed: shared instances live until the process ends.
@@ -14,6 +32,114 @@ void Application::setNetworkActivityIndicatorVisible(bool visible) {
 
 bool Application::isNetworkActivityIndicatorVisible() const {
     return m_networkActivityIndicatorVisible.load();
+}
+
+void Application::setURLOpener(std::shared_ptr<URLOpener> opener) {
+    std::lock_guard lock(m_mutex);
+    m_opener = opener ? std::move(opener) : std::make_shared<XdgURLOpener>();
+}
+
+std::shared_ptr<URLOpener> Application::opener() const {
+    std::lock_guard lock(m_mutex);
+    return m_opener;
+}
+
+bool Application::canOpenURL(const URL& url) const {
+    return opener()->canOpenURL(url);
+}
+
+void Application::openURL(const URL& url, const Dictionary& /*options*/,
+                          std::function<void(bool)> completion) {
+    const bool opened = opener()->openURL(url);
+    if (completion) {
+        DispatchQueue::main().async(
+            [completion = std::move(completion), opened] { completion(opened); });
+    }
+}
+
+void Application::setIdleTimerDisabled(bool disabled) {
+    m_idleTimerDisabled.store(disabled);
+}
+
+bool Application::isIdleTimerDisabled() const {
+    return m_idleTimerDisabled.load();
+}
+
+void Application::setPushProvider(std::shared_ptr<PushProvider> provider) {
+    std::lock_guard lock(m_mutex);
+    m_pushProvider = std::move(provider);
+}
+
+std::shared_ptr<PushProvider> Application::pushProvider() const {
+    std::lock_guard lock(m_mutex);
+    return m_pushProvider;
+}
+
+void Application::registerUserNotificationSettings(const UserNotificationSettings& settings) {
+    const auto provider = pushProvider();
+    const unsigned long granted = provider ? provider->authorizeTypes(settings.types) : 0;
+    std::lock_guard lock(m_mutex);
+    m_notificationSettings.types = granted;
+}
+
+UserNotificationSettings Application::currentUserNotificationSettings() const {
+    std::lock_guard lock(m_mutex);
+    return m_notificationSettings;
+}
+
+void Application::registerForRemoteNotifications() {
+    const auto provider = pushProvider();
+    Result<Data> outcome = provider ? provider->registerDevice() : Result<Data>(unsupported());
+    RegistrationHandler handler;
+    {
+        std::lock_guard lock(m_mutex);
+        if (outcome) {
+            m_deviceToken = outcome.value();
+            m_registrationError.reset();
+        } else {
+            m_registrationError = outcome.error();
+        }
+        handler = m_registrationHandler;
+    }
+    if (handler) {
+        DispatchQueue::main().async(
+            [handler = std::move(handler), outcome = std::move(outcome)] { handler(outcome); });
+    }
+}
+
+void Application::registerForRemoteNotificationTypes(unsigned long types) {
+    const auto provider = pushProvider();
+    const unsigned long granted = provider ? provider->authorizeTypes(types) : 0;
+    {
+        std::lock_guard lock(m_mutex);
+        m_enabledRemoteNotificationTypes = granted;
+    }
+    registerForRemoteNotifications();
+}
+
+unsigned long Application::enabledRemoteNotificationTypes() const {
+    std::lock_guard lock(m_mutex);
+    return m_enabledRemoteNotificationTypes;
+}
+
+bool Application::isRegisteredForRemoteNotifications() const {
+    std::lock_guard lock(m_mutex);
+    return m_deviceToken.has_value();
+}
+
+std::optional<Data> Application::deviceToken() const {
+    std::lock_guard lock(m_mutex);
+    return m_deviceToken;
+}
+
+std::optional<Error> Application::remoteNotificationRegistrationError() const {
+    std::lock_guard lock(m_mutex);
+    return m_registrationError;
+}
+
+void Application::setRemoteNotificationRegistrationHandler(RegistrationHandler handler) {
+    std::lock_guard lock(m_mutex);
+    m_registrationHandler = std::move(handler);
 }
 
 }  // namespace ov::ui

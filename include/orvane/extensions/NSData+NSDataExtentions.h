@@ -1,0 +1,14 @@
+#pragma once
+// Text forms of bytes.
+//
+//   ov::NSData_NSDataExtentions::base64String(ov::Data::fromString("abc"));  // "YWJj"
+
+#include "orvane/platform/Data.h"
+#include "orvane/platform/String.h"
+
+namespace ov::NSData_NSDataExtentions {
+
+// Standard, padded Base64 without line breaks.
+String base64String(const Data& data);
+
+}  // namespace ov::NSData_NSDataExtentions

@@ -1,0 +1,80 @@
+#pragma once
+// The toolkit's own JSON reader: text in, a tree of Values out, or the absent value and the
+// reasons in the error trace.
+//
+// Objects become dictionaries (a repeated key keeps its last value), arrays become arrays,
+// strings strings, "true"/"false" booleans, "null" the null marker, and every number an exact
+// Decimal made from the literal's text (0.1 is exactly one tenth). The reader is lenient in
+// one way: the comma between elements or members may be left out ("[1 2]" reads).
+//
+//   ov::SBJsonParser parser;
+//   ov::Value reply = parser.objectWithString(ov::String("{\"a\": [1, 2.5e-3, true]}"));
+//   ov::Value any = parser.fragmentWithString(ov::String("\"just a string\""));
+//
+// The scan keeps its own stack of open containers instead of recursing, so any depth is safe
+// with maxDepth 0 (no limit). Raw bytes may be given too; bytes that are not UTF-8 inside a
+// string fail with code 3 "Invalid UTF-8 byte '0x%x' in string" (the sequence's first byte).
+// A NUL byte ends the input wherever it stands.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "orvane/json/SBJsonBase.h"
+
+namespace ov {
+
+class SBJsonParser : public SBJsonBase {
+  public:
+    SBJsonParser();
+    ~SBJsonParser() override;
+
+    // Any JSON value, or the absent value on failure (code 12 for an absent text).
+    Value fragmentWithString(const std::optional<String>& text);
+    // A dictionary or an array only; another value fails with code 4.
+    Value objectWithString(const std::optional<String>& text);
+
+    // The same over UTF-8 bytes, without a round trip through UTF-16.
+    Value fragmentWithUTF8(std::string_view utf8);
+    Value objectWithUTF8(std::string_view utf8);
+    Value fragmentWithData(const Data& data) { return fragmentWithUTF8(data.view()); }
+    Value objectWithData(const Data& data) { return objectWithUTF8(data.view()); }
+
+  private:
+    struct Frame;
+
+    Value parse(std::string_view utf8);
+    Value documentFrom(Value fragment);
+    bool scanValue(Value& value);
+    bool scanScalar(char lead, Value& value);
+    bool enterContainer(char open);
+    bool scanArrayStep(bool& closed);
+    bool scanDictionaryStep(bool& closed);
+    bool scanAfterMember(bool inArray);
+    Value takeElements(size_t start);
+    Value takeMembers(size_t start);
+    bool failContainer();
+    bool unwind();
+
+    bool scanRestOfString(String& value);
+    bool appendRun(std::u16string& units, const char* end, bool ascii);
+    bool scanEscape(std::u16string& units);
+    bool scanUnicodeChar(std::u16string& units);
+    bool scanHexQuad(char16_t& unit);
+    bool scanNumber(Value& value);
+    bool scanLiteral(std::string_view rest, const char* message);
+    bool scanIsAtEnd();
+    void skipDigits();
+    void skipWhitespace();
+
+    const char* m_c = nullptr;    // the scan position, valid during a call only
+    uint64_t m_limit = 0;         // maxDepth, read once per call
+    std::string m_buffer;         // the input, NUL-terminated and padded for word-sized reads
+    std::u16string m_scratch;     // a string with escapes, before it gets its final size
+    std::vector<Frame> m_frames;  // open containers, innermost last
+    std::vector<Value> m_values;  // elements of the open arrays
+    std::vector<Dictionary::Entry> m_members;  // members of the open dictionaries
+};
+
+}  // namespace ov

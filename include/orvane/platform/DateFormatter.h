@@ -1,0 +1,53 @@
+#pragma once
+// Turns dates into text with a date pattern ("yyyy-MM-dd HH:mm:ss.SSS"), in a locale and a time
+// zone (the platform's NSDateFormatter).
+//
+//   ov::DateFormatter formatter;
+//   formatter.setDateFormat("yyyy-MM-dd HH:mm:ss.SSS");
+//   formatter.setTimeZone("Asia/Jerusalem");
+//   formatter.stringFromDate(ov::Date::now());  // "2016-05-01 13:00:00.123"
+//
+// Without a locale or a zone of its own, a formatter uses the process's current ones: the locale
+// taken from the environment (LC_ALL, LC_MESSAGES, LANG) and the zone named by TZ, else the
+// system's. It follows a change of TZ or of the process locale from the next string on.
+//
+// A formatter keeps its prepared state between calls; use one formatter from one thread at a
+// time.
+
+#include <memory>
+#include <optional>
+
+#include "orvane/platform/Date.h"
+#include "orvane/platform/String.h"
+
+namespace ov {
+
+class DateFormatter {
+  public:
+    DateFormatter();
+    ~DateFormatter();
+    DateFormatter(DateFormatter&&) noexcept;
+    DateFormatter& operator=(DateFormatter&&) noexcept;
+    DateFormatter(const DateFormatter&) = delete;
+    DateFormatter& operator=(const DateFormatter&) = delete;
+
+    // The pattern letters of the platform (CLDR): y M d H h m s S a E z Z ..., text in quotes.
+    void setDateFormat(const String& pattern);
+    // A locale identifier such as "en_US_POSIX" or "he_IL"; absent means the current locale.
+    void setLocale(const std::optional<String>& identifier);
+    // A zone identifier such as "UTC" or "Asia/Jerusalem"; absent, or a name no zone has, means
+    // the current zone.
+    void setTimeZone(const std::optional<String>& identifier);
+
+    // Empty for a date that is not a finite moment or a pattern that does not parse.
+    String stringFromDate(const Date& date) const;
+
+  private:
+    struct Prepared;
+    String m_dateFormat;
+    std::optional<String> m_locale;
+    std::optional<String> m_timeZone;
+    mutable std::unique_ptr<Prepared> m_prepared;
+};
+
+}  // namespace ov

@@ -1,0 +1,562 @@
+#include "orvane/json/SBJsonParser.h"
+
+#include <bit>
+#include <cassert>
+#include <cstring>
+
+#include "orvane/platform/Format.h"
+
+namespace ov {
+namespace {
+
+static_assert(std::endian::native == std::endian::little, "the string scan reads words");
+
+// Zero bytes after the terminating NUL, so the word-wise string scan never reads past the end.
+constexpr size_t kPadding = 8;
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+
+bool isDigit(char byte) {
+    return byte >= '0' && byte <= '9';
+}
+
+bool isWhitespace(char byte) {
+    return byte == ' ' || (byte >= '\t' && byte <= '\r');
+}
+
+// A byte at which a run of plain string content stops: quotation mark, backslash, or below
+// 0x20 (the terminating NUL included).
+uint64_t stopBytes(uint64_t word) {
+    const uint64_t quote = word ^ (kOnes * '"');
+    const uint64_t backslash = word ^ (kOnes * '\\');
+    return (((word - kOnes * 0x20) & ~word) | ((quote - kOnes) & ~quote) |
+            ((backslash - kOnes) & ~backslash)) &
+           kHighBits;
+}
+
+// Finds the end of the run at `position`, eight bytes at a time, and whether the run is plain
+// ASCII (then it widens without decoding). Only the lowest flagged byte is exact, which is the
+// one we need.
+const char* findRunEnd(const char* position, bool& ascii) {
+    uint64_t high = 0;
+    for (;; position += 8) {
+        uint64_t word;
+        std::memcpy(&word, position, sizeof word);
+        if (const uint64_t stop = stopBytes(word)) {
+            const uint64_t before = (stop & (0 - stop)) - 1;
+            ascii = high == 0 && (word & kHighBits & before) == 0;
+            return position + std::countr_zero(stop) / 8;
+        }
+        high |= word & kHighBits;
+    }
+}
+
+// One well-formed UTF-8 sequence from [position, end); 0 and no advance for a malformed one.
+char32_t decodeUtf8(const unsigned char*& position, const unsigned char* end) {
+    const unsigned char lead = *position;
+    int extra;
+    char32_t codePoint;
+    char32_t minimum;
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1, codePoint = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2, codePoint = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3, codePoint = lead & 0x07, minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    if (end - position <= extra) return 0;
+    for (int i = 1; i <= extra; ++i) {
+        if ((position[i] & 0xC0) != 0x80) return 0;
+        codePoint = (codePoint << 6) | (position[i] & 0x3F);
+    }
+    if (codePoint < minimum || codePoint > 0x10FFFF) return 0;
+    if (codePoint >= 0xD800 && codePoint <= 0xDFFF) return 0;
+    position += extra + 1;
+    return codePoint;
+}
+
+char16_t* writeCodePoint(char16_t* out, char32_t codePoint) {
+    if (codePoint < 0x10000) {
+        *out++ = static_cast<char16_t>(codePoint);
+    } else {
+        codePoint -= 0x10000;
+        *out++ = static_cast<char16_t>(0xD800 + (codePoint >> 10));
+        *out++ = static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
+    }
+    return out;
+}
+
+}  // namespace
+
+struct SBJsonParser::Frame {
+    bool array = true;
+    size_t start = 0;  // the first element on m_values, or the first member on m_members
+    bool isArray() const { return array; }
+};
+
+SBJsonParser::SBJsonParser() = default;
+SBJsonParser::~SBJsonParser() = default;
+
+Value SBJsonParser::fragmentWithString(const std::optional<String>& text) {
+    clearErrorTrace();
+    if (!text) {
+        addErrorWithCode(12, "Input was 'nil'");
+        return {};
+    }
+    return parse(text->toUtf8());
+}
+
+Value SBJsonParser::fragmentWithUTF8(std::string_view utf8) {
+    clearErrorTrace();
+    return parse(utf8);
+}
+
+Value SBJsonParser::objectWithString(const std::optional<String>& text) {
+    return documentFrom(fragmentWithString(text));
+}
+
+Value SBJsonParser::objectWithUTF8(std::string_view utf8) {
+    return documentFrom(fragmentWithUTF8(utf8));
+}
+
+Value SBJsonParser::documentFrom(Value fragment) {
+    if (fragment.isAbsent() || fragment.isArray() || fragment.isDictionary()) return fragment;
+    addErrorWithCode(4, "Valid fragment, but not JSON");
+    return {};
+}
+
+Value SBJsonParser::parse(std::string_view utf8) {
+    m_buffer.assign(utf8.data(), utf8.size());
+    m_buffer.append(kPadding, '\0');
+    m_c = m_buffer.data();
+    m_depth = 0;
+    m_limit = maxDepth();
+    Value value;
+    if (!scanValue(value)) return {};
+    if (!scanIsAtEnd()) {
+        addErrorWithCode(10, "Garbage after JSON");
+        return {};
+    }
+    assert(!value.isAbsent() && "Should have a valid object from the input");
+    return value;
+}
+
+// The grammar is recursive; the scan is not. Open containers wait on m_frames, and a failure
+// unwinds them innermost first, each adding the message its rule would add on the way out.
+bool SBJsonParser::scanValue(Value& result) {
+    for (;;) {
+        skipWhitespace();
+        const char lead = *m_c++;
+        Value value;
+        bool haveValue = false;
+        if (lead == '[' || lead == '{') {
+            if (!enterContainer(lead)) return unwind();
+        } else {
+            if (!scanScalar(lead, value)) return unwind();
+            haveValue = true;
+        }
+        // Hand finished values to their containers until one of them wants another value.
+        for (;;) {
+            if (haveValue) {
+                if (m_frames.empty()) {
+                    result = std::move(value);
+                    return true;
+                }
+                Frame& top = m_frames.back();
+                if (top.isArray()) {
+                    m_values.push_back(std::move(value));
+                } else {
+                    m_members.back().second = std::move(value);
+                }
+                if (!scanAfterMember(top.isArray())) return failContainer();
+            }
+            Frame& top = m_frames.back();
+            bool closed = false;
+            if (!(top.isArray() ? scanArrayStep(closed) : scanDictionaryStep(closed))) {
+                return failContainer();
+            }
+            if (!closed) break;
+            value = top.isArray() ? takeElements(top.start) : takeMembers(top.start);
+            m_frames.pop_back();
+            --m_depth;
+            haveValue = true;
+        }
+    }
+}
+
+// Elements of open arrays wait on one shared stack, so each array is allocated once, at its
+// final size.
+Value SBJsonParser::takeElements(size_t start) {
+    const auto first = m_values.begin() + static_cast<std::ptrdiff_t>(start);
+    std::vector<Value> elements(std::make_move_iterator(first),
+                                std::make_move_iterator(m_values.end()));
+    m_values.erase(first, m_values.end());
+    return Array(std::move(elements));
+}
+
+// Members wait the same way; a repeated key keeps its first position and its last value.
+Value SBJsonParser::takeMembers(size_t start) {
+    const auto first = m_members.begin() + static_cast<std::ptrdiff_t>(start);
+    std::vector<Dictionary::Entry> members(std::make_move_iterator(first),
+                                           std::make_move_iterator(m_members.end()));
+    m_members.erase(first, m_members.end());
+    return Dictionary::fromEntries(std::move(members));
+}
+
+bool SBJsonParser::enterContainer(char open) {
+    ++m_depth;
+    if (m_limit != 0 && m_depth > m_limit) {
+        addErrorWithCode(7, "Nested too deep");
+        return false;
+    }
+    const bool array = open == '[';
+    m_frames.push_back({array, array ? m_values.size() : m_members.size()});
+    return true;
+}
+
+bool SBJsonParser::scanArrayStep(bool& closed) {
+    if (*m_c == '\0') {
+        addErrorWithCode(11, "End of input while parsing array");
+        return false;
+    }
+    skipWhitespace();
+    if (*m_c == ']') {
+        ++m_c;
+        closed = true;
+    }
+    return true;
+}
+
+bool SBJsonParser::scanDictionaryStep(bool& closed) {
+    if (*m_c == '\0') {
+        addErrorWithCode(11, "End of input while parsing object");
+        return false;
+    }
+    skipWhitespace();
+    if (*m_c == '}') {
+        ++m_c;
+        closed = true;
+        return true;
+    }
+    if (*m_c != '"') {
+        addErrorWithCode(3, "Object key string expected");
+        return false;
+    }
+    ++m_c;
+    m_members.emplace_back();
+    if (!scanRestOfString(m_members.back().first)) {
+        addErrorWithCode(3, "Object key string expected");
+        return false;
+    }
+    skipWhitespace();
+    if (*m_c != ':') {
+        addErrorWithCode(3, "Expected ':' separating key and value");
+        return false;
+    }
+    ++m_c;
+    return true;
+}
+
+// The comma between members is optional; one right before the closing bracket is not.
+bool SBJsonParser::scanAfterMember(bool inArray) {
+    skipWhitespace();
+    if (*m_c != ',') return true;
+    ++m_c;
+    skipWhitespace();
+    if (inArray && *m_c == ']') {
+        addErrorWithCode(9, "Trailing comma disallowed in array");
+        return false;
+    }
+    if (!inArray && *m_c == '}') {
+        addErrorWithCode(9, "Trailing comma disallowed in object");
+        return false;
+    }
+    return true;
+}
+
+// The innermost container failed itself: it adds nothing more, its enclosing ones do.
+bool SBJsonParser::failContainer() {
+    const Frame& failed = m_frames.back();
+    if (!failed.isArray()) m_members.resize(failed.start);
+    m_frames.pop_back();
+    return unwind();
+}
+
+bool SBJsonParser::unwind() {
+    const String inArray("Expected value while parsing array");
+    // Each enclosing dictionary waits on a value for its last key, so the keys, innermost
+    // first, are the pending members from the top of the stack down.
+    auto pending = m_members.rbegin();
+    for (auto frame = m_frames.rbegin(); frame != m_frames.rend(); ++frame) {
+        if (frame->isArray()) {
+            addErrorWithCode(3, inArray);
+            continue;
+        }
+        addErrorWithCode(3, stringWithFormat("Object value expected for key: %@", pending->first));
+        pending = m_members.rend() - static_cast<std::ptrdiff_t>(frame->start);
+    }
+    m_frames.clear();
+    m_values.clear();
+    m_members.clear();
+    return false;
+}
+
+bool SBJsonParser::scanScalar(char lead, Value& value) {
+    switch (lead) {
+        case '"': {
+            String text;
+            if (!scanRestOfString(text)) return false;
+            value = std::move(text);
+            return true;
+        }
+        case 't':
+            value = true;
+            return scanLiteral("rue", "Expected 'true'");
+        case 'f':
+            value = false;
+            return scanLiteral("alse", "Expected 'false'");
+        case 'n':
+            value = Value::null();
+            return scanLiteral("ull", "Expected 'null'");
+        case '+':
+            addErrorWithCode(2, "Leading + disallowed in number");
+            return false;
+        case '\0':
+            addErrorWithCode(11, "Unexpected end of string");
+            return false;
+        default:
+            if (lead == '-' || isDigit(lead)) {
+                --m_c;
+                return scanNumber(value);
+            }
+            addErrorWithCode(3, "Unrecognised leading character");
+            return false;
+    }
+}
+
+bool SBJsonParser::scanLiteral(std::string_view rest, const char* message) {
+    for (size_t i = 0; i < rest.size(); ++i) {
+        if (m_c[i] != rest[i]) {  // stops at the NUL, so never reads past the input
+            addErrorWithCode(3, message);
+            return false;
+        }
+    }
+    m_c += rest.size();
+    return true;
+}
+
+bool SBJsonParser::scanRestOfString(String& value) {
+    bool ascii = true;
+    const char* end = findRunEnd(m_c, ascii);
+    if (*end == '"') {  // no escapes: build the string at its final size
+        std::u16string units;
+        if (!appendRun(units, end, ascii)) return false;
+        m_c = end + 1;
+        value = String(std::move(units));
+        return true;
+    }
+    m_scratch.clear();
+    for (;;) {
+        if (!appendRun(m_scratch, end, ascii)) return false;
+        m_c = end;
+        if (*m_c == '"') {
+            ++m_c;
+            value = String(m_scratch);
+            return true;
+        }
+        if (*m_c != '\\') {
+            addErrorWithCode(5, stringWithFormat("Unescaped control character '0x%x'",
+                                                 static_cast<unsigned char>(*m_c)));
+            return false;
+        }
+        if (!scanEscape(m_scratch)) return false;
+        if (*m_c == '\0') {
+            addErrorWithCode(11, "Unexpected EOF while parsing string");
+            return false;
+        }
+        end = findRunEnd(m_c, ascii);
+    }
+}
+
+bool SBJsonParser::appendRun(std::u16string& units, const char* end, bool ascii) {
+    const auto* position = reinterpret_cast<const unsigned char*>(m_c);
+    const auto* stop = reinterpret_cast<const unsigned char*>(end);
+    if (ascii) {
+        const size_t start = units.size();
+        units.resize(start + static_cast<size_t>(stop - position));
+        std::copy(position, stop, units.begin() + static_cast<std::ptrdiff_t>(start));
+        return true;
+    }
+    // Never more units than bytes: write into room for that many, then trim.
+    const size_t start = units.size();
+    units.resize(start + static_cast<size_t>(stop - position));
+    char16_t* out = units.data() + start;
+    while (position < stop) {
+        if (*position < 0x80) {
+            *out++ = *position++;
+        } else if (const char32_t codePoint = decodeUtf8(position, stop)) {
+            out = writeCodePoint(out, codePoint);
+        } else {
+            addErrorWithCode(3, stringWithFormat("Invalid UTF-8 byte '0x%x' in string",
+                                                 static_cast<unsigned>(*position)));
+            return false;
+        }
+    }
+    units.resize(static_cast<size_t>(out - units.data()));
+    return true;
+}
+
+bool SBJsonParser::scanEscape(std::u16string& units) {
+    const char escape = m_c[1];
+    m_c += 2;
+    switch (escape) {
+        case '"':
+        case '\\':
+        case '/':
+            units.push_back(static_cast<char16_t>(escape));
+            return true;
+        case 'b':
+            units.push_back(u'\b');
+            return true;
+        case 'f':
+            units.push_back(u'\f');
+            return true;
+        case 'n':
+            units.push_back(u'\n');
+            return true;
+        case 'r':
+            units.push_back(u'\r');
+            return true;
+        case 't':
+            units.push_back(u'\t');
+            return true;
+        case 'u':
+            if (scanUnicodeChar(units)) return true;
+            addErrorWithCode(6, "Broken unicode character");
+            return false;
+        default: {
+            // The escape byte shows as a signed char widened to 16 bits: 0xC3 prints as ffc3.
+            const auto shown = static_cast<uint16_t>(static_cast<signed char>(escape));
+            addErrorWithCode(8, stringWithFormat("Illegal escape sequence '0x%x'",
+                                                 static_cast<unsigned>(shown)));
+            return false;
+        }
+    }
+}
+
+bool SBJsonParser::scanUnicodeChar(std::u16string& units) {
+    char16_t high;
+    if (!scanHexQuad(high)) {
+        addErrorWithCode(6, "Missing hex quad");
+        return false;
+    }
+    if (high < 0xD800 || high >= 0xE000) {
+        units.push_back(high);
+        return true;
+    }
+    if (high >= 0xDC00) {
+        addErrorWithCode(6, "Invalid high character in surrogate pair");
+        return false;
+    }
+    char16_t low;
+    const bool escaped = m_c[0] == '\\' && m_c[1] == 'u';
+    if (escaped) m_c += 2;
+    if (!escaped || !scanHexQuad(low)) {
+        addErrorWithCode(6, "Missing low character in surrogate pair");
+        return false;
+    }
+    if (low < 0xDC00 || low > 0xDFFF) {
+        addErrorWithCode(6, "Invalid low surrogate char");
+        return false;
+    }
+    units.push_back(high);
+    units.push_back(low);
+    return true;
+}
+
+bool SBJsonParser::scanHexQuad(char16_t& unit) {
+    unsigned value = 0;
+    for (int i = 0; i < 4; ++i, ++m_c) {
+        const char byte = *m_c;
+        unsigned digit;
+        if (isDigit(byte)) {
+            digit = static_cast<unsigned>(byte - '0');
+        } else if (byte >= 'a' && byte <= 'f') {
+            digit = static_cast<unsigned>(byte - 'a' + 10);
+        } else if (byte >= 'A' && byte <= 'F') {
+            digit = static_cast<unsigned>(byte - 'A' + 10);
+        } else {
+            addErrorWithCode(6, "Missing hex digit in quad");
+            return false;
+        }
+        value = value * 16 + digit;
+    }
+    unit = static_cast<char16_t>(value);
+    return true;
+}
+
+bool SBJsonParser::scanNumber(Value& value) {
+    const char* start = m_c;
+    if (*m_c == '-') ++m_c;
+    if (*m_c == '0') {
+        ++m_c;
+        if (isDigit(*m_c)) {
+            addErrorWithCode(2, "Leading 0 disallowed in number");
+            return false;
+        }
+    } else if (!isDigit(*m_c)) {
+        addErrorWithCode(2, "No digits after initial minus");
+        return false;
+    }
+    skipDigits();
+    if (*m_c == '.') {
+        ++m_c;
+        if (!isDigit(*m_c)) {
+            addErrorWithCode(2, "No digits after decimal point");
+            return false;
+        }
+        skipDigits();
+    }
+    if (*m_c == 'e' || *m_c == 'E') {
+        ++m_c;
+        if (*m_c == '+' || *m_c == '-') ++m_c;
+        if (!isDigit(*m_c)) {
+            addErrorWithCode(2, "No digits after exponent");
+            return false;
+        }
+        skipDigits();
+    }
+    auto decimal = Decimal::fromString(std::string_view(start, static_cast<size_t>(m_c - start)));
+    if (!decimal) {
+        addErrorWithCode(2, "Failed creating decimal instance");
+        return false;
+    }
+    value = *decimal;
+    return true;
+}
+
+void SBJsonParser::skipDigits() {
+    while (isDigit(*m_c))
+        ++m_c;
+}
+
+// Indented input has long runs of spaces: step over them eight at a time.
+void SBJsonParser::skipWhitespace() {
+    for (;;) {
+        uint64_t word;
+        std::memcpy(&word, m_c, sizeof word);
+        if (word != kOnes * ' ') break;
+        m_c += 8;
+    }
+    while (isWhitespace(*m_c))
+        ++m_c;
+}
+
+bool SBJsonParser::scanIsAtEnd() {
+    skipWhitespace();
+    return *m_c == '\0';
+}
+
+}  // namespace ov

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include "json/JsonTraces.h"
+#include "orvane/json/SBJsonParser.h"
+
+namespace ov {
+namespace {
+
+using test::traceText;
+
+Decimal decimal(std::string_view text) {
+    return *Decimal::fromString(text);
+}
+
+TEST(SBJsonParser, ReadsEveryKindWithNumbersAsExactDecimals) {
+    SBJsonParser parser;
+    const Value value =
+        parser.objectWithString(String(" { \"a\" : [ 1, 2.5e-3, true, false, null, 0.1, -0 ] } "));
+    ASSERT_TRUE(value.isDictionary()) << traceText(parser);
+    const Array& items = value.asDictionary().objectForKey("a").asArray();
+    ASSERT_EQ(items.count(), 7u);
+    EXPECT_EQ(*items[1].ifDecimal(), decimal("0.0025"));
+    EXPECT_EQ(items[2], Value(true));
+    EXPECT_EQ(items[3], Value(false));
+    EXPECT_TRUE(items[4].isNull());
+    EXPECT_EQ(items[5].ifDecimal()->toString(), "0.1");
+    EXPECT_TRUE(items[6].ifDecimal()->isZero());
+    EXPECT_FALSE(parser.errorTrace().has_value());
+}
+
+TEST(SBJsonParser, CommasAreOptionalAndTheLastOfARepeatedKeyWins) {
+    SBJsonParser parser;
+    EXPECT_EQ(parser.objectWithString(String("[1 2]")), parser.objectWithString(String("[1,2]")));
+    const Value members = parser.objectWithString(String("{\"a\":1 \"b\":2 \"a\":3}"));
+    EXPECT_EQ(members, Value(Dictionary{{"a", decimal("3")}, {"b", decimal("2")}}));
+    EXPECT_EQ(parser.fragmentWithString(String("0e5")), Value(decimal("0")));
+    // Vertical tab and form feed separate tokens; a NUL byte ends the input.
+    EXPECT_TRUE(parser.objectWithString(String("\v[\f1\v]\f")).isArray());
+    EXPECT_TRUE(parser.objectWithUTF8(std::string_view("[1]\0garbage", 11)).isArray());
+}
+
+struct FailureCase {
+    std::string input;
+    std::string trace;
+};
+
+TEST(SBJsonParser, FailuresLeaveTheWholeTraceInnermostFirst) {
+    const std::vector<FailureCase> cases = {
+        {"[x]", "3 Unrecognised leading character / 3 Expected value while parsing array"},
+        {"{\"a\" 1}", "3 Expected ':' separating key and value"},
+        {"{\"a\":}", "3 Unrecognised leading character / 3 Object value expected for key: a"},
+        {"[\"\\u12\"]",
+         "6 Missing hex digit in quad / 6 Missing hex quad / 6 Broken unicode character / 3 "
+         "Expected value while parsing array"},
+        {"{\"k\":[[1 x]]}",
+         "3 Unrecognised leading character / 3 Expected value while parsing array / 3 Expected "
+         "value while parsing array / 3 Object value expected for key: k"},
+        {"[1] x", "10 Garbage after JSON"},
+        {"truex", "10 Garbage after JSON"},
+        {"", "11 Unexpected end of string"},
+        {" \t\r\n", "11 Unexpected end of string"},
+        {"[", "11 End of input while parsing array"},
+        {"[ ", "11 Unexpected end of string / 3 Expected value while parsing array"},
+        {"{", "11 End of input while parsing object"},
+        {"[1,]", "9 Trailing comma disallowed in array"},
+        {"{\"a\":1 , }", "9 Trailing comma disallowed in object"},
+        {"{1:2}", "3 Object key string expected"},
+        {"{\"\\q\":2}", "8 Illegal escape sequence '0x71' / 3 Object key string expected"},
+        {"-", "2 No digits after initial minus"},
+        {"-x", "2 No digits after initial minus"},
+        {"01", "2 Leading 0 disallowed in number"},
+        {"1.", "2 No digits after decimal point"},
+        {"1e", "2 No digits after exponent"},
+        {"1e+", "2 No digits after exponent"},
+        {"+1", "2 Leading + disallowed in number"},
+        {".5", "3 Unrecognised leading character"},
+        {"1e999", "2 Failed creating decimal instance"},
+        {"tru", "3 Expected 'true'"},
+        {"fals", "3 Expected 'false'"},
+        {"nul", "3 Expected 'null'"},
+        {"\"a\tb\"", "5 Unescaped control character '0x9'"},
+        {"\"abc", "5 Unescaped control character '0x0'"},
+        {"\"abc\\n", "11 Unexpected EOF while parsing string"},
+        {"\"\\q\"", "8 Illegal escape sequence '0x71'"},
+        {"\"\\\xC3\xA9\"", "8 Illegal escape sequence '0xffc3'"},
+        {"\"\\", "8 Illegal escape sequence '0x0'"},
+        {"\"\\ud83dx\"", "6 Missing low character in surrogate pair / 6 Broken unicode character"},
+        {"\"\\ud83d\\u00\"",
+         "6 Missing hex digit in quad / 6 Missing low character in surrogate pair / 6 Broken "
+         "unicode character"},
+        {"\"\\udc00\"", "6 Invalid high character in surrogate pair / 6 Broken unicode character"},
+        {"\"\\ud83d\\u0041\"", "6 Invalid low surrogate char / 6 Broken unicode character"},
+        // Bytes that are not UTF-8: a lone lead byte, a cut-off sequence, an overlong form.
+        {"\x80", "3 Unrecognised leading character"},
+        {"\"\xFF\"", "3 Invalid UTF-8 byte '0xff' in string"},
+        {"[\"ab\xC3\"]",
+         "3 Invalid UTF-8 byte '0xc3' in string / 3 Expected value while parsing array"},
+        {"\"0123456789\xC0\xAF\"", "3 Invalid UTF-8 byte '0xc0' in string"},
+    };
+    SBJsonParser parser;
+    for (const auto& [input, trace] : cases) {
+        EXPECT_TRUE(parser.fragmentWithUTF8(input).isAbsent()) << input;
+        EXPECT_EQ(traceText(parser), trace) << input;
+    }
+}
+
+TEST(SBJsonParser, DocumentsMustBeContainersAndAbsentTextIsAnError) {
+    SBJsonParser parser;
+    EXPECT_TRUE(parser.objectWithString(String("\"lone\"")).isAbsent());
+    EXPECT_EQ(traceText(parser), "4 Valid fragment, but not JSON");
+    EXPECT_EQ(parser.fragmentWithString(String("\"lone\"")), Value("lone"));
+    EXPECT_TRUE(parser.objectWithString(std::nullopt).isAbsent());
+    EXPECT_EQ(traceText(parser), "12 Input was 'nil'");
+    EXPECT_TRUE(parser.objectWithString(String("[]")).isArray());
+    EXPECT_FALSE(parser.errorTrace().has_value());  // a success leaves no trace behind
+}
+
+TEST(SBJsonParser, StringsDecodeEscapesSurrogatesAndUtf8) {
+    SBJsonParser parser;
+    const auto read = [&](std::string_view json) { return parser.fragmentWithUTF8(json); };
+    EXPECT_EQ(read(R"("\/\b\f\n\r\t\"\\")"), Value("/\b\f\n\r\t\"\\"));
+    EXPECT_EQ(read(R"("\ud83d\ude00")"), Value("\U0001F600"));
+    EXPECT_EQ(read(R"("\ud800\udfff")").asString().utf16(), std::u16string({0xD800, 0xDFFF}));
+    EXPECT_EQ(read(R"("a\u0000b")").asString().utf16(), std::u16string(u"a\0b", 3));
+    EXPECT_EQ(read("\"Zo\xC3\xAB \\u00e9\xF0\x9F\x98\x80.\""), Value("Zo\u00eb \u00e9\U0001F600."));
+    EXPECT_EQ(read("\"\x7F\""), Value("\x7F"));
+    // The run scan works a word at a time: every stop position must be found.
+    for (size_t length = 0; length < 20; ++length) {
+        const std::string plain(length, 'a');
+        EXPECT_EQ(read("\"" + plain + "\""), Value(plain)) << length;
+        EXPECT_EQ(read("\"" + plain + "\\n" + plain + "\""), Value(plain + "\n" + plain));
+        EXPECT_EQ(read("\"" + plain + "\xC3\xA9" + plain + "\""), Value(plain + "é" + plain));
+        EXPECT_EQ(traceText(parser), "");
+    }
+}
+
+TEST(SBJsonParser, NestingLimitCountsOpenContainers) {
+    SBJsonParser parser;
+    EXPECT_EQ(parser.maxDepth(), 512u);
+    EXPECT_TRUE(parser.objectWithUTF8(test::nestedArrays(512)).isArray());
+    EXPECT_TRUE(parser.objectWithUTF8(test::nestedArrays(513)).isAbsent());
+    const ErrorTrace& trace = *parser.errorTrace();
+    ASSERT_EQ(trace.size(), 513u);
+    EXPECT_EQ(trace.front().localizedDescription(), String("Nested too deep"));
+    EXPECT_EQ(trace.back().localizedDescription(), String("Expected value while parsing array"));
+
+    parser.setMaxDepth(2);
+    EXPECT_TRUE(parser.objectWithString(String("{\"a\":[]}")).isDictionary());
+    EXPECT_TRUE(parser.objectWithString(String("{\"a\":{\"b\":[]}}")).isAbsent());
+    EXPECT_EQ(traceText(parser),
+              "7 Nested too deep / 3 Object value expected for key: b / 3 Object value expected "
+              "for key: a");
+    parser.setMaxDepth(0);
+    EXPECT_TRUE(parser.objectWithUTF8(test::nestedArrays(600)).isArray());
+}
+
+TEST(SBJsonParser, DeepInputWithoutALimitNeitherRecursesNorLosesTheTrace) {
+    constexpr size_t kDepth = 1'000'000;
+    SBJsonParser parser;
+    parser.setMaxDepth(0);
+    Value value = parser.objectWithUTF8(test::nestedArrays(kDepth));
+    size_t depth = 0;
+    for (const Value* level = &value; level->isArray(); ++depth) {
+        const Array& array = level->asArray();
+        level = array.isEmpty() ? &Value::absent() : &array[0];
+    }
+    EXPECT_EQ(depth, kDepth);
+
+    // Far deeper than a recursive unwinding (or a recursive teardown of the chain) survives.
+    constexpr size_t kFailingDepth = 100'000;
+    EXPECT_TRUE(parser.objectWithUTF8(std::string(kFailingDepth, '[')).isAbsent());
+    const ErrorTrace& trace = *parser.errorTrace();
+    ASSERT_EQ(trace.size(), kFailingDepth);
+    EXPECT_EQ(trace.front().localizedDescription(), String("End of input while parsing array"));
+    EXPECT_EQ(trace.back().localizedDescription(), String("Expected value while parsing array"));
+}
+
+}  // namespace
+}  // namespace ov

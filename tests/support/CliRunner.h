@@ -1,0 +1,24 @@
+#pragma once
+// Runs the `orvane` command-line tool as a child process, for black-box tests of its commands.
+//
+//   auto result = ov::test::runCli({"json", "format", "--pretty", "-"}, "[1,2]");
+//   EXPECT_EQ(result.exitCode, 0);
+//   EXPECT_EQ(result.out, "[\n  1,\n  2\n]\n");
+
+#include <string>
+#include <vector>
+
+namespace ov::test {
+
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// `input` is written to the tool's standard input, which is then closed. Extra environment
+// entries ("NAME=value") are added to the inherited environment.
+CliResult runCli(const std::vector<std::string>& arguments, const std::string& input = {},
+                 const std::vector<std::string>& environment = {});
+
+}  // namespace ov::test
