@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 scripts/bootstrap.sh
 
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
+# Paths relative to the checkout, so a clone in another folder reuses the cache.
+export CCACHE_BASEDIR="$PWD"
 jobs="$(nproc)"
 
 echo "== install check"
