@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "orvane/platform/Format.h"
+#include "orvane/platform/Utf8.h"
 
 namespace ov {
 namespace {
@@ -49,32 +50,6 @@ const char* findRunEnd(const char* position, bool& ascii) {
         }
         high |= word & kHighBits;
     }
-}
-
-// One well-formed UTF-8 sequence from [position, end); 0 and no advance for a malformed one.
-char32_t decodeUtf8(const unsigned char*& position, const unsigned char* end) {
-    const unsigned char lead = *position;
-    int extra;
-    char32_t codePoint;
-    char32_t minimum;
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1, codePoint = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2, codePoint = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3, codePoint = lead & 0x07, minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    if (end - position <= extra) return 0;
-    for (int i = 1; i <= extra; ++i) {
-        if ((position[i] & 0xC0) != 0x80) return 0;
-        codePoint = (codePoint << 6) | (position[i] & 0x3F);
-    }
-    if (codePoint < minimum || codePoint > 0x10FFFF) return 0;
-    if (codePoint >= 0xD800 && codePoint <= 0xDFFF) return 0;
-    position += extra + 1;
-    return codePoint;
 }
 
 char16_t* writeCodePoint(char16_t* out, char32_t codePoint) {
@@ -396,8 +371,8 @@ bool SBJsonParser::appendRun(std::u16string& units, const char* end, bool ascii)
     while (position < stop) {
         if (*position < 0x80) {
             *out++ = *position++;
-        } else if (const char32_t codePoint = decodeUtf8(position, stop)) {
-            out = writeCodePoint(out, codePoint);
+        } else if (const auto codePoint = decodeUtf8Sequence(position, stop)) {
+            out = writeCodePoint(out, *codePoint);
         } else {
             addErrorWithCode(3, stringWithFormat("Invalid UTF-8 byte '0x%x' in string",
                                                  static_cast<unsigned>(*position)));

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "orvane/platform/Utf8.h"
+
 namespace ov {
 namespace {
 
@@ -9,32 +11,6 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 bool isContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
-}
-
-// Decodes one well-formed UTF-8 sequence at `position`; none for a malformed one (overlong
-// forms, surrogates and values past U+10FFFF included). Advances past what it consumed.
-std::optional<char32_t> decodeUtf8(std::string_view text, size_t& position) {
-    const auto lead = static_cast<unsigned char>(text[position++]);
-    if (lead < 0x80) return lead;
-    size_t extra;
-    char32_t codePoint;
-    char32_t minimum;
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1, codePoint = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2, codePoint = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3, codePoint = lead & 0x07, minimum = 0x10000;
-    } else {
-        return std::nullopt;
-    }
-    for (size_t i = 0; i < extra; ++i) {
-        if (position >= text.size() || !isContinuation(text[position])) return std::nullopt;
-        codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[position++]) & 0x3F);
-    }
-    if (codePoint < minimum || codePoint > 0x10FFFF) return std::nullopt;
-    if (codePoint >= 0xD800 && codePoint <= 0xDFFF) return std::nullopt;
-    return codePoint;
 }
 
 void appendUtf16(std::u16string& out, char32_t codePoint) {
@@ -77,14 +53,16 @@ std::optional<std::u16string> utf8ToUtf16(std::string_view text, bool strict) {
             ++position;
             continue;
         }
-        const size_t start = position;
-        if (auto codePoint = decodeUtf8(text, position)) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+        const unsigned char* cursor = bytes + position;
+        if (auto codePoint = decodeUtf8Sequence(cursor, bytes + text.size())) {
             appendUtf16(out, *codePoint);
+            position = static_cast<size_t>(cursor - bytes);
         } else if (strict) {
             return std::nullopt;
         } else {
             out.push_back(kReplacement);
-            position = start + 1;
+            ++position;
             while (position < text.size() && isContinuation(text[position]))
                 ++position;
         }
@@ -93,6 +71,33 @@ std::optional<std::u16string> utf8ToUtf16(std::string_view text, bool strict) {
 }
 
 }  // namespace
+
+std::optional<char32_t> decodeUtf8Sequence(const unsigned char*& position,
+                                           const unsigned char* end) {
+    const unsigned char lead = *position;
+    if (lead < 0x80) return *position++;
+    int extra;
+    char32_t codePoint;
+    char32_t minimum;
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1, codePoint = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2, codePoint = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3, codePoint = lead & 0x07, minimum = 0x10000;
+    } else {
+        return std::nullopt;
+    }
+    if (end - position <= extra) return std::nullopt;
+    for (int i = 1; i <= extra; ++i) {
+        if (!isContinuation(position[i])) return std::nullopt;
+        codePoint = (codePoint << 6) | (position[i] & 0x3F);
+    }
+    if (codePoint < minimum || codePoint > 0x10FFFF) return std::nullopt;
+    if (codePoint >= 0xD800 && codePoint <= 0xDFFF) return std::nullopt;
+    position += extra + 1;
+    return codePoint;
+}
 
 String::String(const char* utf8) : String(std::string_view(utf8 ? utf8 : "")) {}
 String::String(const std::string& utf8) : String(std::string_view(utf8)) {}
