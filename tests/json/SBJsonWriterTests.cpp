@@ -3,26 +3,14 @@
 #include "json/JsonTraces.h"
 #include "orvane/json/SBJsonParser.h"
 #include "orvane/json/SBJsonWriter.h"
+#include "support/ProxiedObject.h"
 
 namespace ov {
 namespace {
 
 using test::traceText;
 
-// A host object that stands in JSON as whatever value it is given.
-class Proxied final : public Object {
-  public:
-    explicit Proxied(Value proxy) : m_proxy(std::move(proxy)) {}
-    String className() const override { return "Proxied"; }
-    Value proxyForJson() const override { return m_proxy; }
-
-  private:
-    Value m_proxy;
-};
-
-Value proxied(Value proxy) {
-    return Value(std::make_shared<Proxied>(std::move(proxy)));
-}
+using test::proxied;
 
 std::string write(SBJsonWriter& writer, const Value& value) {
     return writer.stringWithFragment(value).value_or(String("<failed>")).toUtf8();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "orvane/platform/JSONSerialization.h"
+#include "support/ProxiedObject.h"
 
 namespace ov {
 namespace {
@@ -27,19 +28,7 @@ std::string write(const Value& value, JSONWritingOptions options = {}) {
     return result ? std::string(result.value().view()) : "(failed) " + reason(result.error());
 }
 
-class Proxied final : public Object {
-  public:
-    explicit Proxied(Value proxy) : m_proxy(std::move(proxy)) {}
-    String className() const override { return "Proxied"; }
-    Value proxyForJson() const override { return m_proxy; }
-
-  private:
-    Value m_proxy;
-};
-
-Value proxied(Value proxy) {
-    return std::shared_ptr<Object>(std::make_shared<Proxied>(proxy));
-}
+using test::proxied;
 
 TEST(JSONSerializationReading, KeepsDocumentOrderNullMarkersAndLastOfRepeatedKeys) {
     const auto value = read(R"({"b":1,"a":[null],"c":null,"b":{"d":true}})");
