@@ -10,7 +10,10 @@ set(ORVANE_PKG_MODULES
   ICU_I18N:icu-i18n
   PLIST:libplist-2.0
   GDK_PIXBUF:gdk-pixbuf-2.0
-  CRYPTO:libcrypto)
+  CRYPTO:libcrypto
+  CAIRO:cairo
+  PANGOCAIRO:pangocairo
+  GEOGRAPHICLIB:geographiclib)
 
 set(ORVANE_PKG_TARGETS)
 foreach(entry IN LISTS ORVANE_PKG_MODULES)

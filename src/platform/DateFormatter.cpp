@@ -6,20 +6,20 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <mutex>
 #include <string>
+
+#include "IcuSupport.h"
 
 namespace ov {
 
 namespace {
 
-icu::UnicodeString toIcu(const String& text) {
-    return icu::UnicodeString(text.utf16().data(), static_cast<int32_t>(text.length()));
-}
+using icu_support::toIcu;
 
 // What the current zone and locale are derived from; a change means rebuilding.
 struct Environment {
     std::optional<std::string> tz;
+    unsigned defaultZone = 0;
     std::string locale;
     friend bool operator==(const Environment&, const Environment&) = default;
 };
@@ -27,22 +27,15 @@ struct Environment {
 Environment currentEnvironment() {
     const char* tz = std::getenv("TZ");
     return {tz ? std::optional<std::string>(tz) : std::nullopt,
-            icu::Locale::getDefault().getName()};
+            icu_support::defaultTimeZoneGeneration(), icu::Locale::getDefault().getName()};
 }
 
-icu::TimeZone* createTimeZone(const std::optional<String>& identifier) {
+std::unique_ptr<icu::TimeZone> createTimeZone(const std::optional<String>& identifier) {
     if (identifier) {
         std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createTimeZone(toIcu(*identifier)));
-        if (zone && *zone != icu::TimeZone::getUnknown()) return zone.release();
+        if (zone && *zone != icu::TimeZone::getUnknown()) return zone;
     }
-    // Not the cached ICU default: that one never sees a later change of TZ. Host detection
-    // shares unguarded buffers with ICU's own one-time default set-up, so that set-up is done
-    // first and every later detection is serialised.
-    static const bool defaultReady = (delete icu::TimeZone::createDefault(), true);
-    static std::mutex detection;
-    (void)defaultReady;
-    std::lock_guard lock(detection);
-    return icu::TimeZone::detectHostTimeZone();
+    return icu_support::createDefaultTimeZone();
 }
 
 icu::Locale makeLocale(const std::optional<String>& identifier) {
@@ -51,18 +44,26 @@ icu::Locale makeLocale(const std::optional<String>& identifier) {
     return locale.isBogus() ? icu::Locale::getDefault() : locale;
 }
 
-// ICU takes milliseconds since 1970. Rounding to the microsecond first absorbs the binary error
-// of a date given to the millisecond, so x.123 does not print as x.122.
-UDate toUDate(const Date& date) {
-    const double milliseconds = date.timeIntervalSince1970() * 1000.0;
-    return std::round(milliseconds * 1000.0) / 1000.0;
+icu::DateFormat::EStyle icuStyle(DateFormatterStyle style) {
+    switch (style) {
+        case DateFormatterShortStyle:
+            return icu::DateFormat::kShort;
+        case DateFormatterMediumStyle:
+            return icu::DateFormat::kMedium;
+        case DateFormatterLongStyle:
+            return icu::DateFormat::kLong;
+        case DateFormatterFullStyle:
+            return icu::DateFormat::kFull;
+        default:
+            return icu::DateFormat::kNone;
+    }
 }
 
 }  // namespace
 
 struct DateFormatter::Prepared {
     Environment environment;
-    std::unique_ptr<icu::SimpleDateFormat> format;  // null when the pattern does not parse
+    std::unique_ptr<icu::DateFormat> format;  // null when there is nothing to format with
 };
 
 DateFormatter::DateFormatter() = default;
@@ -70,9 +71,29 @@ DateFormatter::~DateFormatter() = default;
 DateFormatter::DateFormatter(DateFormatter&&) noexcept = default;
 DateFormatter& DateFormatter::operator=(DateFormatter&&) noexcept = default;
 
+String DateFormatter::localizedStringFromDate(const Date& date, DateFormatterStyle dateStyle,
+                                              DateFormatterStyle timeStyle) {
+    DateFormatter formatter;
+    formatter.setDateStyle(dateStyle);
+    formatter.setTimeStyle(timeStyle);
+    return formatter.stringFromDate(date);
+}
+
 void DateFormatter::setDateFormat(const String& pattern) {
-    if (pattern == m_dateFormat) return;
     m_dateFormat = pattern;
+    m_dateStyle = m_timeStyle = DateFormatterNoStyle;
+    m_prepared.reset();
+}
+
+void DateFormatter::setDateStyle(DateFormatterStyle style) {
+    m_dateStyle = style;
+    m_dateFormat = String();
+    m_prepared.reset();
+}
+
+void DateFormatter::setTimeStyle(DateFormatterStyle style) {
+    m_timeStyle = style;
+    m_dateFormat = String();
     m_prepared.reset();
 }
 
@@ -89,7 +110,7 @@ void DateFormatter::setTimeZone(const std::optional<String>& identifier) {
 }
 
 String DateFormatter::stringFromDate(const Date& date) const {
-    const double milliseconds = toUDate(date);
+    const double milliseconds = icu_support::toUDate(date);
     if (!std::isfinite(milliseconds)) return {};
 
     Environment environment = currentEnvironment();
@@ -97,19 +118,24 @@ String DateFormatter::stringFromDate(const Date& date) const {
     if (!m_prepared) {
         m_prepared = std::make_unique<Prepared>();
         m_prepared->environment = std::move(environment);
-        UErrorCode status = U_ZERO_ERROR;
-        auto format = std::make_unique<icu::SimpleDateFormat>(toIcu(m_dateFormat),
-                                                              makeLocale(m_locale), status);
-        if (U_SUCCESS(status)) {
-            format->adoptTimeZone(createTimeZone(m_timeZone));
-            m_prepared->format = std::move(format);
+        const icu::Locale locale = makeLocale(m_locale);
+        std::unique_ptr<icu::DateFormat> format;
+        if (m_dateFormat.length() > 0) {
+            UErrorCode status = U_ZERO_ERROR;
+            format = std::make_unique<icu::SimpleDateFormat>(toIcu(m_dateFormat), locale, status);
+            if (U_FAILURE(status)) format.reset();
+        } else if (m_dateStyle != DateFormatterNoStyle || m_timeStyle != DateFormatterNoStyle) {
+            format.reset(icu::DateFormat::createDateTimeInstance(icuStyle(m_dateStyle),
+                                                                 icuStyle(m_timeStyle), locale));
         }
+        if (format) format->adoptTimeZone(createTimeZone(m_timeZone).release());
+        m_prepared->format = std::move(format);
     }
     if (!m_prepared->format) return {};
 
     icu::UnicodeString text;
     m_prepared->format->format(milliseconds, text);
-    return String(std::u16string(text.getBuffer(), static_cast<size_t>(text.length())));
+    return icu_support::fromIcu(text);
 }
 
 }  // namespace ov
