@@ -27,4 +27,5 @@ scripts/fuzz.sh 60
 echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
-ASAN_OPTIONS="detect_leaks=1" UBSAN_OPTIONS="print_stacktrace=1" ctest --preset asan
+ASAN_OPTIONS="detect_leaks=1" UBSAN_OPTIONS="print_stacktrace=1" \
+  LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp print_suppressions=0" ctest --preset asan

@@ -2,9 +2,11 @@
 // starts a small JSON web service on loopback, points the toolkit's web-service client at it
 // with a session token, and prints each decoded, null-cleaned reply. Exchanges run on a background
 // queue, as a host must run them, while the main thread runs the main run loop (which shows and
-// hides the network indicator).
+// hides the network indicator). Then it shows the day at a simulated position (twilight, the
+// greeting, relative-time phrases).
 //
 //   orvane-demo [--log-type N]    N: the client's log filter (default 9: quiet)
+//   ORVANE_LOCATION=lat,lon       another position (or the path of a GPX track)
 
 #include <httplib.h>
 
@@ -17,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "TimeAndPlace.h"
 #include "orvane/core/OVDevice.h"
 #include "orvane/core/OVPlist.h"
 #include "orvane/core/OVServer.h"
@@ -139,5 +142,8 @@ int main(int argc, char** argv) {
 
     server.stop();
     serving.join();
+
+    demo::placeTheDevice();
+    demo::showTimeAndPlace();
     return done ? 0 : 1;
 }

@@ -18,7 +18,7 @@ TEST(SBJSON, SettingsReachTheParserAndTheWriter) {
     EXPECT_EQ(json.maxDepth(), 1u);
     EXPECT_TRUE(json.objectWithString(String("[[]]")).isAbsent());
     EXPECT_EQ(traceText(json), "7 Nested too deep / 3 Expected value while parsing array");
-    EXPECT_FALSE(json.stringWithObject(Array{Array{}}));
+    EXPECT_FALSE(json.stringWithObject(Array{Value(Array{})}));
     EXPECT_EQ(traceText(json), "7 Nested too deep");
 
     json.setMaxDepth(0);

@@ -1,6 +1,7 @@
 #include "orvane/platform/ui/Application.h"
 
 #include "orvane/platform/DispatchQueue.h"
+#include "orvane/platform/ui/AlertView.h"
 #include "platform/ui/XdgURLOpener.h"
 
 namespace ov::ui {
@@ -140,6 +141,31 @@ std::optional<Error> Application::remoteNotificationRegistrationError() const {
 void Application::setRemoteNotificationRegistrationHandler(RegistrationHandler handler) {
     std::lock_guard lock(m_mutex);
     m_registrationHandler = std::move(handler);
+}
+
+std::vector<std::shared_ptr<AlertView>> Application::shownAlerts() const {
+    std::lock_guard lock(m_mutex);
+    return m_shownAlerts;
+}
+
+void Application::clearShownAlerts() {
+    std::vector<std::shared_ptr<AlertView>> cleared;
+    {
+        std::lock_guard lock(m_mutex);
+        cleared.swap(m_shownAlerts);
+    }
+    for (const auto& alert : cleared)
+        alert->m_visible = false;
+}
+
+void Application::addShownAlert(std::shared_ptr<AlertView> alert) {
+    std::lock_guard lock(m_mutex);
+    m_shownAlerts.push_back(std::move(alert));
+}
+
+void Application::removeShownAlert(const AlertView& alert) {
+    std::lock_guard lock(m_mutex);
+    std::erase_if(m_shownAlerts, [&](const auto& shown) { return shown.get() == &alert; });
 }
 
 }  // namespace ov::ui

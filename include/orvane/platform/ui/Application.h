@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "orvane/platform/Result.h"
 #include "orvane/platform/URL.h"
@@ -32,6 +33,8 @@ inline constexpr unsigned long UIUserNotificationTypeNone = 0;
 inline constexpr unsigned long UIUserNotificationTypeBadge = 1 << 0;
 inline constexpr unsigned long UIUserNotificationTypeSound = 1 << 1;
 inline constexpr unsigned long UIUserNotificationTypeAlert = 1 << 2;
+
+class AlertView;
 
 struct UserNotificationSettings {
     unsigned long types = UIUserNotificationTypeNone;
@@ -79,8 +82,18 @@ class Application {
     std::optional<Error> remoteNotificationRegistrationError() const;
     void setRemoteNotificationRegistrationHandler(RegistrationHandler handler);
 
+    // The alerts on screen, oldest first; drawing them is left to the host.
+    std::vector<std::shared_ptr<AlertView>> shownAlerts() const;
+    // Takes every alert off the screen without telling their delegates.
+    void clearShownAlerts();
+
   private:
+    friend class AlertView;
+
     Application();
+
+    void addShownAlert(std::shared_ptr<AlertView> alert);
+    void removeShownAlert(const AlertView& alert);
 
     std::shared_ptr<URLOpener> opener() const;
     std::shared_ptr<PushProvider> pushProvider() const;
@@ -96,6 +109,7 @@ class Application {
     std::optional<Data> m_deviceToken;
     std::optional<Error> m_registrationError;
     RegistrationHandler m_registrationHandler;
+    std::vector<std::shared_ptr<AlertView>> m_shownAlerts;
 };
 
 }  // namespace ov::ui
