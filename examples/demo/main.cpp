@@ -3,7 +3,7 @@
 // with a session token, and prints each decoded, null-cleaned reply. Exchanges run on a background
 // queue, as a host must run them, while the main thread runs the main run loop (which shows and
 // hides the network indicator). Then it shows the day at a simulated position (twilight, the
-// greeting, relative-time phrases).
+// greeting, relative-time phrases) and writes the gallery of drawn components.
 //
 //   orvane-demo [--log-type N]    N: the client's log filter (default 9: quiet)
 //   ORVANE_LOCATION=lat,lon       another position (or the path of a GPX track)
@@ -19,12 +19,14 @@
 #include <thread>
 #include <vector>
 
+#include "Gallery.h"
 #include "TimeAndPlace.h"
 #include "orvane/core/OVDevice.h"
 #include "orvane/core/OVPlist.h"
 #include "orvane/core/OVServer.h"
 #include "orvane/core/UIApplication+OVApplication.h"
 #include "orvane/platform/DispatchQueue.h"
+#include "orvane/platform/FileManager.h"
 #include "orvane/platform/RunLoop.h"
 
 namespace {
@@ -106,6 +108,15 @@ void keepSettingsAndDevice(const std::string& base) {
     std::printf("%s\n", ov::UIApplication_OVApplication::appInformation().toUtf8().c_str());
 }
 
+void writeTheGallery() {
+    const std::string folder =
+        ov::FileManager::defaultManager().documentsDirectory().toUtf8() + "/orvane-demo-gallery";
+    std::printf("== gallery of drawn components\n");
+    for (const std::string& path : orvane::gallery::writeGallery(folder)) {
+        std::printf("%s\n", path.c_str());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -145,5 +156,6 @@ int main(int argc, char** argv) {
 
     demo::placeTheDevice();
     demo::showTimeAndPlace();
+    writeTheGallery();
     return done ? 0 : 1;
 }

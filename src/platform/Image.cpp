@@ -164,6 +164,12 @@ void Image::setScreenScale(double scale) {
     g_screenScale.store(std::clamp(std::round(std::isnan(scale) ? 2.0 : scale), 1.0, 3.0));
 }
 
+std::shared_ptr<Image> Image::imageWithRenderingMode(RenderingMode mode) const {
+    auto copy = std::make_shared<Image>(*this);
+    copy->m_renderingMode = mode;
+    return copy;
+}
+
 uint32_t Image::argb32At(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_pixelWidth || y >= m_pixelHeight) return 0;
     const auto* words = reinterpret_cast<const uint32_t*>(m_pixels->data());

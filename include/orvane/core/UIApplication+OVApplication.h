@@ -9,11 +9,19 @@
 //
 // Addresses go through ov::ui::Application's opener; call these from the main thread, except
 // askPremmisionForPushNotifications, which queues its work there itself.
+//
+//   ov::UIApplication_OVApplication::topViewController()->presentViewController(alert, true);
+//   ov::UIApplication_OVApplication::forceOrientation(ov::ui::UIDeviceOrientationLandscapeLeft);
 
 #include <memory>
 
 #include "orvane/platform/URL.h"
 #include "orvane/platform/Value.h"
+
+namespace ov::ui {
+class ViewController;
+class Window;
+}  // namespace ov::ui
 
 namespace ov::UIApplication_OVApplication {
 
@@ -44,5 +52,17 @@ String appInformation();
 bool schemeAvailable(const String& scheme);
 // 0 Facebook, 1 Twitter, 2 Waze, 3 Google Maps; false for any other number.
 bool schemeAvailableType(long type);
+// Sets the device's "orientation" to that number (a UIDeviceOrientation); the interface
+// turns with it when the screen on top supports it.
+void forceOrientation(long orientation);
+
+// The shared application's windows and screens. The last of the application's windows
+// (those given a root view controller, else the key window); nullptr with none.
+ui::Window* window();
+// topViewController(the key window's root view controller).
+ui::ViewController* topViewController();
+// The controller on top of `controller`: the top of a navigation stack, the selected tab,
+// or what it presents, followed down; `controller` itself when none of these.
+ui::ViewController* topViewController(ui::ViewController* controller);
 
 }  // namespace ov::UIApplication_OVApplication

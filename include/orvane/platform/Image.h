@@ -29,6 +29,8 @@ class Image final : public Object {
 
   public:
     using Pixels = std::shared_ptr<const std::vector<uint8_t>>;
+    // How an image view draws it: as it is, or as a mask filled with the tint colour.
+    enum class RenderingMode { Automatic, AlwaysOriginal, AlwaysTemplate };
 
     Image(PrivateTag, int pixelWidth, int pixelHeight, Pixels pixels, double scale);
 
@@ -60,6 +62,10 @@ class Image final : public Object {
     int stride() const { return m_pixelWidth * 4; }
     const Pixels& pixels() const { return m_pixels; }
 
+    RenderingMode renderingMode() const { return m_renderingMode; }
+    // The same pixels (shared) with another rendering mode.
+    std::shared_ptr<Image> imageWithRenderingMode(RenderingMode mode) const;
+
     // Pixel coordinates; outside the image answers transparent black.
     uint32_t argb32At(int x, int y) const;              // premultiplied
     std::array<uint8_t, 4> rgbaAt(int x, int y) const;  // red, green, blue, alpha, straight
@@ -73,6 +79,7 @@ class Image final : public Object {
     int m_pixelHeight;
     Pixels m_pixels;
     double m_scale;
+    RenderingMode m_renderingMode = RenderingMode::Automatic;
 };
 
 }  // namespace ov

@@ -1,0 +1,170 @@
+#include "Gallery.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "orvane/components/CustomBadge.h"
+#include "orvane/components/UIColor+UIColor.h"
+#include "orvane/platform/ui/ActivityIndicatorView.h"
+#include "orvane/platform/ui/AlertViewRenderer.h"
+#include "orvane/platform/ui/Button.h"
+#include "orvane/platform/ui/Label.h"
+#include "orvane/platform/ui/ProgressView.h"
+#include "orvane/platform/ui/Renderer.h"
+#include "orvane/platform/ui/SegmentedControl.h"
+#include "orvane/platform/ui/TextField.h"
+
+namespace orvane::gallery {
+namespace {
+
+using namespace ov;
+namespace palette = UIColor_UIColor_UIColor;
+
+constexpr double kMargin = 12;
+
+struct Picture {
+    const char* name;
+    std::function<std::shared_ptr<ui::View>()> build;
+};
+
+// A light board that lays its pieces out left to right, wrapping at the width.
+class Board {
+  public:
+    explicit Board(double width) : m_root(std::make_shared<ui::View>(ui::Rect{0, 0, width, 0})) {
+        m_root->setBackgroundColor(ui::Color::colorWithWhite(0.95, 1));
+    }
+    void add(const std::shared_ptr<ui::View>& piece) {
+        const ui::Size size = piece->frame().size;
+        if (m_x + size.width + kMargin > m_root->bounds().size.width && m_x > kMargin) {
+            m_x = kMargin;
+            m_y += m_rowHeight + kMargin;
+            m_rowHeight = 0;
+        }
+        piece->setFrame({{m_x, m_y}, size});
+        m_root->addSubview(piece);
+        m_x += size.width + kMargin;
+        m_rowHeight = std::max(m_rowHeight, size.height);
+    }
+    std::shared_ptr<ui::View> finish() {
+        m_root->setFrame({0, 0, m_root->bounds().size.width, m_y + m_rowHeight + kMargin});
+        return m_root;
+    }
+
+  private:
+    std::shared_ptr<ui::View> m_root;
+    double m_x = kMargin;
+    double m_y = kMargin;
+    double m_rowHeight = 0;
+};
+
+std::shared_ptr<ui::View> badges() {
+    Board board(320);
+    for (const char* text : {"", "7", "42", "999+", "New"}) {
+        board.add(CustomBadge::customBadgeWithString(String(text)));
+    }
+    for (const char* text : {"3", "42", "Sale"}) {
+        board.add(CustomBadge::customBadgeWithString(String(text), BadgeStyle::oldStyle()));
+    }
+    board.add(CustomBadge::customBadgeWithString("12", 2.0, BadgeStyle::oldStyle()));
+    board.add(CustomBadge::customBadgeWithString(
+        "ok", 1.5,
+        BadgeStyle::freeStyleWithTextColor(ui::Color::blackColor(), palette::goldColor(),
+                                           ui::Color::blackColor(), true, false, false, 0)));
+    return board.finish();
+}
+
+std::shared_ptr<ui::View> swatch(const ui::Color& color) {
+    auto view = std::make_shared<ui::View>(ui::Rect{0, 0, 84, 40});
+    view->setBackgroundColor(color);
+    view->layer().setCornerRadius(6);
+    auto label = std::make_shared<ui::Label>(ui::Rect{0, 0, 84, 40});
+    label->setText(palette::hexStringFromColor(color));
+    label->setTextAlignment(ui::NSTextAlignmentCenter);
+    label->setFont(ui::Font::systemFontOfSize(11));
+    label->setTextColor(ui::Color::whiteColor());
+    view->addSubview(label);
+    return view;
+}
+
+std::shared_ptr<ui::View> colours() {
+    Board board(320);
+    for (const ui::Color& color :
+         {palette::lightBlack(), palette::softBlue(), palette::lightGreen(),
+          palette::lightTuorquise(), palette::darkTuorquise(), palette::facebookColor(),
+          palette::softTuorquise(), palette::loveColor(), palette::maroonColor(),
+          palette::goldColor(), palette::subsCamColor()}) {
+        board.add(swatch(color));
+    }
+    for (const ui::Color& color : palette::rainbowColors())
+        board.add(swatch(color));
+    return board.finish();
+}
+
+std::shared_ptr<ui::Button> button(ui::UIButtonType type, const char* title) {
+    auto button = ui::Button::buttonWithType(type);
+    button->setTitle(String(title), ui::UIControlStateNormal);
+    button->setFrame({0, 0, 140, 32});
+    return button;
+}
+
+std::shared_ptr<ui::View> controls() {
+    Board board(320);
+    board.add(button(ui::UIButtonTypeSystem, "System button"));
+    auto custom = button(ui::UIButtonTypeCustom, "Custom");
+    custom->setBackgroundColor(palette::softBlue());
+    custom->layer().setCornerRadius(6);
+    board.add(custom);
+    auto label = std::make_shared<ui::Label>(ui::Rect{0, 0, 296, 40});
+    label->setNumberOfLines(0);
+    label->setText(String("A label of two lines that wraps its words within the width it has."));
+    board.add(label);
+    auto field = std::make_shared<ui::TextField>(ui::Rect{0, 0, 296, 34});
+    field->setBorderStyle(ui::UITextBorderStyleRoundedRect);
+    field->setPlaceholder(String("Email"));
+    board.add(field);
+    auto segments = std::make_shared<ui::SegmentedControl>(
+        std::vector<ui::SegmentedControl::Item>{String("Day"), String("Week"), String("Month")});
+    segments->setFrame({0, 0, 296, 29});
+    segments->setSelectedSegmentIndex(1);
+    board.add(segments);
+    auto spinner =
+        std::make_shared<ui::ActivityIndicatorView>(ui::UIActivityIndicatorViewStyleGray);
+    spinner->setHidesWhenStopped(false);  // still, so the picture does not depend on the clock
+    board.add(spinner);
+    auto progress = std::make_shared<ui::ProgressView>(ui::Rect{0, 0, 250, 2});
+    progress->setProgress(0.6f);
+    board.add(progress);
+    return board.finish();
+}
+
+std::shared_ptr<ui::View> alert() {
+    auto alert =
+        ui::AlertView::create(String("Location Service is Off"),
+                              String("Turn it on in the settings to see today's twilight."),
+                              nullptr, String("Close"), {String("Settings")});
+    return std::make_shared<ui::AlertViewRenderer>(alert, ui::Rect{0, 0, 320, 480});
+}
+
+const std::vector<Picture>& pictures() {
+    static const std::vector<Picture> all{
+        {"badge", badges}, {"colours", colours}, {"controls", controls}, {"alert", alert}};
+    return all;
+}
+
+}  // namespace
+
+std::vector<std::string> writeGallery(const std::string& directory) {
+    std::error_code error;
+    std::filesystem::create_directories(directory, error);
+    std::vector<std::string> written;
+    for (const Picture& picture : pictures()) {
+        const std::string path = directory + "/" + picture.name + ".png";
+        const auto image = ui::renderToImage(*picture.build(), 2);
+        if (!image || !ui::writePNG(*image, path)) return {};
+        written.push_back(path);
+    }
+    return written;
+}
+
+}  // namespace orvane::gallery

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "orvane/platform/Image.h"
+#include "support/CliRunner.h"
+#include "support/ReferenceImage.h"
+#include "support/TemporaryDirectory.h"
+
+namespace ov {
+namespace {
+
+std::shared_ptr<Image> load(const std::string& path) {
+    return Image::imageWithContentsOfFile(String(path));
+}
+
+TEST(RenderCommand, WritesABadgeAtTwiceItsSize) {
+    test::TemporaryDirectory directory;
+    const std::string one = directory.file("one.png").toUtf8();
+    const std::string big = directory.file("big.png").toUtf8();
+    EXPECT_EQ(test::runCli({"render", "badge", "7", "-o", one}).exitCode, 0);
+    EXPECT_EQ(test::runCli({"render", "badge", "42", "--scale", "2", "--style", "old", "-o", big})
+                  .exitCode,
+              0);
+    ASSERT_TRUE(load(one));
+    EXPECT_EQ(load(one)->pixelWidth(), 50);
+    EXPECT_EQ(load(big)->pixelHeight(), 100);
+}
+
+TEST(RenderCommand, RefusesBadArgumentsAndUnwritablePlaces) {
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"render"},
+          {"render", "badge", "7"},
+          {"render", "badge", "7", "--scale", "0", "-o", "x.png"},
+          {"render", "badge", "7", "--style", "new", "-o", "x.png"},
+          {"render", "badge", "7", "-o"},
+          {"render", "poster"}}) {
+        const auto result = test::runCli(arguments);
+        EXPECT_EQ(result.exitCode, 2) << arguments.back();
+        EXPECT_NE(result.err.find("usage: orvane render"), std::string::npos);
+    }
+    EXPECT_EQ(test::runCli({"render", "badge", "7", "-o", "/proc/none/x.png"}).exitCode, 1);
+}
+
+TEST(RenderCommand, WritesTheGallery) {
+    test::TemporaryDirectory directory;
+    const std::string folder = directory.file("gallery").toUtf8();
+    const auto result = test::runCli({"render", "gallery", folder});
+    EXPECT_EQ(result.exitCode, 0);
+    for (const char* picture : {"badge", "colours", "controls", "alert"}) {
+        const auto image = load(folder + "/" + picture + ".png");
+        ASSERT_TRUE(image) << picture;
+        EXPECT_TRUE(test::matchesReference(*image, std::string("gallery-") + picture));
+        EXPECT_NE(result.out.find(folder + "/" + picture + ".png\n"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace ov
