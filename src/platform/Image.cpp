@@ -9,12 +9,18 @@
 #include <iterator>
 
 #include "orvane/platform/Format.h"
+#include "orvane/platform/KeyedArchiver.h"
+#include "orvane/platform/KeyedUnarchiver.h"
 
 namespace ov {
 
 namespace {
 
 std::atomic<double> g_screenScale{2.0};
+
+[[maybe_unused]] const bool kArchivable = ArchivableObject::registerClass("UIImage", [] {
+    return Image::imageWithARGB32(1, 1, std::make_shared<const std::vector<uint8_t>>(4));
+});
 
 const char* loaderType(const Data& data) {
     const std::string_view bytes = data.view();
@@ -188,6 +194,33 @@ std::array<uint8_t, 4> Image::rgbaAt(int x, int y) const {
 
 String Image::description() const {
     return stringWithFormat("%@, {%g, %g}", Object::description(), width(), height());
+}
+
+}  // namespace ov
+
+namespace ov {
+
+void Image::encodeWithCoder(KeyedArchiver& coder) const {
+    coder.encodeInteger(m_pixelWidth, "width");
+    coder.encodeInteger(m_pixelHeight, "height");
+    coder.encodeDouble(m_scale, "scale");
+    coder.encodeObject(Data(*m_pixels), "pixels");
+}
+
+void Image::initWithCoder(KeyedUnarchiver& coder) {
+    const Value pixels = coder.decodeObjectForKey("pixels");
+    const Data* bytes = pixels.ifData();
+    const auto restored = imageWithARGB32(
+        static_cast<int>(std::clamp(coder.decodeIntegerForKey("width"), 0LL, 1LL << 20)),
+        static_cast<int>(std::clamp(coder.decodeIntegerForKey("height"), 0LL, 1LL << 20)),
+        std::make_shared<const std::vector<uint8_t>>(
+            bytes ? bytes->bytes() : nullptr, bytes ? bytes->bytes() + bytes->length() : nullptr),
+        coder.decodeDoubleForKey("scale"));
+    if (restored) {
+        *this = *restored;
+    } else {
+        *this = Image(PrivateTag{}, 0, 0, std::make_shared<const std::vector<uint8_t>>(), 1.0);
+    }
 }
 
 }  // namespace ov

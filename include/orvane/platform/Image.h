@@ -11,12 +11,15 @@
 // each pixel is a native-endian 32-bit word 0xAARRGGBB whose colour is premultiplied by its
 // alpha; rows are stride() bytes apart, the top row first. The buffer is shared between
 // copies and never changes.
+//
+// Images go into keyed archives as their pixels, size and scale, and come back equal.
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "orvane/platform/ArchivableObject.h"
 #include "orvane/platform/Bundle.h"
 #include "orvane/platform/Data.h"
 #include "orvane/platform/Object.h"
@@ -24,7 +27,7 @@
 
 namespace ov {
 
-class Image final : public Object {
+class Image final : public ArchivableObject {
     struct PrivateTag {};
 
   public:
@@ -71,6 +74,9 @@ class Image final : public Object {
     std::array<uint8_t, 4> rgbaAt(int x, int y) const;  // red, green, blue, alpha, straight
 
     String className() const override { return "UIImage"; }
+    void encodeWithCoder(KeyedArchiver& coder) const override;
+    // An archive whose pixels do not fit its size leaves the image empty (0 by 0).
+    void initWithCoder(KeyedUnarchiver& coder) override;
     // "<UIImage: 0x...>, {width, height}" in points.
     String description() const override;
 
