@@ -8,6 +8,8 @@
 
 #include "Command.h"
 #include "Gallery.h"
+#include "HudPictures.h"
+#include "ProgressPictures.h"
 #include "orvane/components/CustomBadge.h"
 #include "orvane/platform/ui/Renderer.h"
 
@@ -78,6 +80,10 @@ int renderGallery(const std::string& directory) {
     return 0;
 }
 
+int orUsage(std::optional<int> status) {
+    return status ? *status : usage(kName);
+}
+
 int runRender(Arguments arguments) {
     if (arguments.empty()) return usage(kName);
     const std::string_view what = arguments[0];
@@ -86,12 +92,20 @@ int runRender(Arguments arguments) {
         return options ? renderBadge(*options) : usage(kName);
     }
     if (what == "gallery" && arguments.size() == 2) return renderGallery(arguments[1]);
+    if (what == "hud") return orUsage(hud::renderHud(arguments.subspan(1)));
+    if (what == "progress") return orUsage(progress::renderProgress(arguments.subspan(1)));
     return usage(kName);
 }
 
 const Command kRender{kName,
                       "render badge TEXT [--scale S] [--style default|old] -o FILE.png | "
-                      "render gallery DIR",
+                      "render gallery DIR | "
+                      "render hud [--mode indeterminate|determinate|bar|annular|custom|text] "
+                      "[--progress P] [--title T] [--details D] [--scale S] -o FILE.png | "
+                      "render progress VALUE [--type rounded|flat] "
+                      "[--behavior default|indeterminate|waiting] "
+                      "[--text none|track|progress|fixed] "
+                      "[--label TEXT] [--scale S] -o FILE.png",
                       runRender};
 
 }  // namespace

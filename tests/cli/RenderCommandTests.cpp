@@ -47,11 +47,29 @@ TEST(RenderCommand, WritesTheGallery) {
     const std::string folder = directory.file("gallery").toUtf8();
     const auto result = test::runCli({"render", "gallery", folder});
     EXPECT_EQ(result.exitCode, 0);
-    for (const char* picture : {"badge", "colours", "controls", "alert"}) {
+    for (const char* picture :
+         {"badge", "colours", "controls", "alert", "progress-bar", "hud-modes", "hud-indicators"}) {
         const auto image = load(folder + "/" + picture + ".png");
         ASSERT_TRUE(image) << picture;
         EXPECT_TRUE(test::matchesReference(*image, std::string("gallery-") + picture));
         EXPECT_NE(result.out.find(folder + "/" + picture + ".png\n"), std::string::npos);
+    }
+}
+
+TEST(RenderCommand, WritesAHudInTheModeAsked) {
+    test::TemporaryDirectory directory;
+    const std::string path = directory.file("hud.png").toUtf8();
+    EXPECT_EQ(test::runCli({"render", "hud", "--mode", "annular", "--progress", "0.6", "--title",
+                            "Uploading", "--scale", "1", "-o", path})
+                  .exitCode,
+              0);
+    ASSERT_TRUE(load(path));
+    EXPECT_EQ(load(path)->pixelWidth(), 200);
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"render", "hud", "--mode", "spinner", "-o", "x.png"},
+          {"render", "hud", "--progress", "1.5", "-o", "x.png"},
+          {"render", "hud", "--title", "no output"}}) {
+        EXPECT_EQ(test::runCli(arguments).exitCode, 2) << arguments[2];
     }
 }
 

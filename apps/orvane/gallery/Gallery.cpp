@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include "HudPictures.h"
+#include "ProgressPictures.h"
 #include "orvane/components/CustomBadge.h"
 #include "orvane/components/UIColor+UIColor.h"
 #include "orvane/platform/ui/ActivityIndicatorView.h"
@@ -147,8 +149,13 @@ std::shared_ptr<ui::View> alert() {
 }
 
 const std::vector<Picture>& pictures() {
-    static const std::vector<Picture> all{
-        {"badge", badges}, {"colours", colours}, {"controls", controls}, {"alert", alert}};
+    static const std::vector<Picture> all{{"badge", badges},
+                                          {"colours", colours},
+                                          {"controls", controls},
+                                          {"alert", alert},
+                                          {"hud-modes", hud::modesPicture},
+                                          {"hud-indicators", hud::indicatorsPicture},
+                                          {"progress-bar", progress::barsPicture}};
     return all;
 }
 
