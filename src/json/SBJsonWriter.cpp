@@ -1,20 +1,121 @@
 #include "orvane/json/SBJsonWriter.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 
+#include "JsonOutput.h"
 #include "orvane/platform/Format.h"
+#include "orvane/platform/Utf8.h"
 
 namespace ov {
 namespace {
 
 constexpr size_t kInitialCapacity = 128;
+// The most one code unit can take: a control character as "\u001f".
+constexpr size_t kMaxUnitLength = 6;
 
 bool needsEscape(char16_t unit) {
     return unit < 0x20 || unit == u'"' || unit == u'\\';
 }
 
-void appendAscii(std::u16string& into, std::string_view text) {
-    into.append(text.begin(), text.end());
+// A unit that goes out as it is: in UTF-8 only ASCII does, other text is encoded.
+template <class Char>
+bool isVerbatim(char16_t unit) {
+    if constexpr (sizeof(Char) == 1) {
+        return unit < 0x80 && !needsEscape(unit);
+    } else {
+        return !needsEscape(unit);
+    }
+}
+
+template <class Char>
+Char* writeEscape(char16_t unit, Char* out) {
+    static constexpr char kHexDigits[] = "0123456789abcdef";
+    *out++ = '\\';
+    switch (unit) {
+        case u'\b':
+            *out++ = 'b';
+            break;
+        case u'\t':
+            *out++ = 't';
+            break;
+        case u'\n':
+            *out++ = 'n';
+            break;
+        case u'\f':
+            *out++ = 'f';
+            break;
+        case u'\r':
+            *out++ = 'r';
+            break;
+        case u'"':
+        case u'\\':
+            *out++ = static_cast<Char>(unit);
+            break;
+        default:  // below 0x20, so always "\u00" and two digits
+            for (const char digit : {'u', '0', '0', kHexDigits[unit >> 4], kHexDigits[unit & 0xF]})
+                *out++ = digit;
+    }
+    return out;
+}
+
+constexpr uint64_t kLanes = 0x0001000100010001ULL;  // one in each of four 16-bit lanes
+constexpr uint64_t kLaneHighBits = 0x8000800080008000ULL;
+
+uint64_t lanesEqualTo(uint64_t word, char16_t unit) {
+    const uint64_t difference = word ^ (kLanes * unit);
+    return (difference - kLanes) & ~difference & kLaneHighBits;
+}
+
+// Whether four units in a row all go out as they are, tested together.
+template <class Char>
+bool areVerbatim(const char16_t* units) {
+    uint64_t word;
+    std::memcpy(&word, units, sizeof word);
+    uint64_t stops = ((word - kLanes * 0x20) & ~word & kLaneHighBits) | lanesEqualTo(word, u'"') |
+                     lanesEqualTo(word, u'\\');
+    if constexpr (sizeof(Char) == 1) stops |= word & (kLanes * 0xFF80);
+    return stops == 0;
+}
+
+template <class Char>
+void appendString(const String& value, JsonOutput<Char>& into) {
+    const std::u16string& units = value.utf16();
+    const char16_t* position = units.data();
+    const char16_t* const end = position + units.size();
+    Char* out = into.room(units.size() * kMaxUnitLength + 2);
+    *out++ = '"';
+    while (position < end) {
+        if (end - position >= 4 && areVerbatim<Char>(position)) {
+            out = std::copy(position, position + 4, out);
+            position += 4;
+        } else if (isVerbatim<Char>(*position)) {
+            *out++ = static_cast<Char>(*position++);
+        } else if (needsEscape(*position)) {
+            out = writeEscape(*position++, out);
+        } else if constexpr (sizeof(Char) == 1) {
+            out = encodeUtf8(decodeUtf16Sequence(position, end), out);
+        }
+    }
+    *out++ = '"';
+    into.commit(out);
+}
+
+template <class Char>
+void appendNumber(const Number& number, JsonOutput<Char>& into) {
+    if (number.isFloatingPoint()) {  // rare in parsed trees; its text is ASCII
+        const String text = number.description();
+        Char* const out = into.room(text.length());
+        into.commit(std::copy(text.utf16().begin(), text.utf16().end(), out));
+        return;
+    }
+    char digits[24];
+    const auto written =
+        number.isUnsigned()
+            ? std::to_chars(digits, std::end(digits), number.unsignedLongLongValue())
+            : std::to_chars(digits, std::end(digits), number.longLongValue());
+    into.append(std::string_view(digits, written.ptr));
 }
 
 // The value's class name on the platform, for the "not supported" message.
@@ -52,40 +153,64 @@ SBJsonWriter::SBJsonWriter() = default;
 SBJsonWriter::~SBJsonWriter() = default;
 
 std::optional<String> SBJsonWriter::stringWithObject(const Value& value) {
-    if (value.isDictionary() || value.isArray()) return stringWithFragment(value);
+    auto text = writeObject<char16_t>(value);
+    return text ? std::optional<String>(String(std::move(*text))) : std::nullopt;
+}
+
+std::optional<String> SBJsonWriter::stringWithFragment(const Value& value) {
+    auto text = writeFragment<char16_t>(value);
+    return text ? std::optional<String>(String(std::move(*text))) : std::nullopt;
+}
+
+std::optional<std::string> SBJsonWriter::utf8WithObject(const Value& value) {
+    return writeObject<char>(value);
+}
+
+std::optional<std::string> SBJsonWriter::utf8WithFragment(const Value& value) {
+    return writeFragment<char>(value);
+}
+
+template <class Char>
+std::optional<std::basic_string<Char>> SBJsonWriter::writeObject(const Value& value) {
+    if (value.isDictionary() || value.isArray()) return writeFragment<Char>(value);
     if (const Value proxy = proxyOf(value); !proxy.isAbsent()) {
-        if (auto text = stringWithObject(proxy)) return text;
+        if (auto text = writeObject<Char>(proxy)) return text;
     }
     clearErrorTrace();
     addErrorWithCode(4, "Not valid type for JSON");
     return std::nullopt;
 }
 
-std::optional<String> SBJsonWriter::stringWithFragment(const Value& value) {
+template <class Char>
+std::optional<std::basic_string<Char>> SBJsonWriter::writeFragment(const Value& value) {
     clearErrorTrace();
     m_depth = 0;
-    std::u16string text;
-    text.reserve(kInitialCapacity);
+    // Texts written by one writer tend to be alike: start with room for the last one.
+    JsonOutput<Char> text(std::max(kInitialCapacity, m_lastLength));
     if (!appendValue(value, text)) return std::nullopt;
-    return String(std::move(text));
+    m_lastLength = text.size();
+    return text.take();
 }
 
 // Containers wait on m_frames instead of the call stack; a failure unwinds them innermost
 // first, each adding the message its rule would add on the way out.
-bool SBJsonWriter::appendValue(const Value& root, std::u16string& into) {
+template <class Char>
+bool SBJsonWriter::appendValue(const Value& root, JsonOutput<Char>& into) {
     m_frames.clear();
     const Value* value = &root;
     for (;;) {
         Value held;  // a proxy's value, owned while it is written
-        while (value->isObject()) {
+        Value::Kind kind = value->kind();
+        while (kind == Value::Kind::Object) {
             Value proxy = proxyOf(*value);
             if (proxy.isAbsent()) break;
             held = std::move(proxy);
             value = &held;
+            kind = value->kind();
         }
-        if (value->isArray() || value->isDictionary()) {
+        if (kind == Value::Kind::Array || kind == Value::Kind::Dictionary) {
             if (!enterContainer(*value, held, into)) return unwind();
-        } else if (!appendScalar(*value, into)) {
+        } else if (!appendScalar(*value, kind, into)) {
             return unwind();
         }
         value = nullptr;
@@ -97,22 +222,23 @@ bool SBJsonWriter::appendValue(const Value& root, std::u16string& into) {
     }
 }
 
-bool SBJsonWriter::appendScalar(const Value& value, std::u16string& into) {
-    switch (value.kind()) {
+template <class Char>
+bool SBJsonWriter::appendScalar(const Value& value, Value::Kind kind, JsonOutput<Char>& into) {
+    switch (kind) {
         case Value::Kind::String:
             appendString(value.asString(), into);
             return true;
         case Value::Kind::Boolean:
-            appendAscii(into, value.asBool() ? "true" : "false");
+            into.append(value.asBool() ? "true" : "false");
             return true;
         case Value::Kind::Number:
-            into += value.asNumber().description().utf16();
+            appendNumber(value.asNumber(), into);
             return true;
         case Value::Kind::Decimal:
-            appendAscii(into, value.ifDecimal()->toString());
+            into.append(value.ifDecimal()->toString());  // short enough to stay on the stack
             return true;
         case Value::Kind::Null:
-            appendAscii(into, "null");
+            into.append("null");
             return true;
         default:
             addErrorWithCode(
@@ -122,17 +248,19 @@ bool SBJsonWriter::appendScalar(const Value& value, std::u16string& into) {
 }
 
 // `held` owns the container when a proxy made it (it may be `container` itself).
-bool SBJsonWriter::enterContainer(const Value& container, Value& held, std::u16string& into) {
+template <class Char>
+bool SBJsonWriter::enterContainer(const Value& container, Value& held, JsonOutput<Char>& into) {
     ++m_depth;
     const uint64_t limit = maxDepth();
     if (limit != 0 && m_depth > limit) {
         addErrorWithCode(7, "Nested too deep");
         return false;
     }
-    Frame frame;
+    Frame& frame = m_frames.emplace_back();
     frame.array = container.ifArray();
     frame.dictionary = container.ifDictionary();
-    frame.owner = std::move(held);  // moving the handle leaves the container where it is
+    // Moving the handle leaves the container where it is.
+    if (!held.isAbsent()) frame.owner = std::move(held);
     if (frame.dictionary && m_sortKeys) {
         frame.sorted.reserve(frame.dictionary->count());
         for (const auto& entry : *frame.dictionary)
@@ -140,16 +268,16 @@ bool SBJsonWriter::enterContainer(const Value& container, Value& held, std::u16s
         std::sort(frame.sorted.begin(), frame.sorted.end(),
                   [](const auto* left, const auto* right) { return left->first < right->first; });
     }
-    into.push_back(frame.array ? u'[' : u'{');
-    m_frames.push_back(std::move(frame));
+    into.push(frame.array ? '[' : '{');
     return true;
 }
 
 // Writes what comes before the frame's next element (separator, indent, key) and gives the
 // element; none when the frame is done.
-const Value* SBJsonWriter::nextMember(Frame& frame, std::u16string& into) {
+template <class Char>
+const Value* SBJsonWriter::nextMember(Frame& frame, JsonOutput<Char>& into) {
     if (frame.next == frame.count()) return nullptr;
-    if (frame.next > 0) into.push_back(u',');
+    if (frame.next > 0) into.push(',');
     if (m_humanReadable) indent(into);
     const size_t position = frame.next++;
     if (frame.array) return &frame.array->items()[position];
@@ -157,14 +285,15 @@ const Value* SBJsonWriter::nextMember(Frame& frame, std::u16string& into) {
         frame.sorted.empty() ? *(frame.dictionary->begin() + static_cast<std::ptrdiff_t>(position))
                              : *frame.sorted[position];
     appendString(entry.first, into);
-    appendAscii(into, m_humanReadable ? " : " : ":");
+    into.append(m_humanReadable ? " : " : ":");
     return &entry.second;
 }
 
-void SBJsonWriter::leaveContainer(const Frame& frame, std::u16string& into) {
+template <class Char>
+void SBJsonWriter::leaveContainer(const Frame& frame, JsonOutput<Char>& into) {
     --m_depth;
     if (m_humanReadable && frame.count() > 0) indent(into);
-    into.push_back(frame.array ? u']' : u'}');
+    into.push(frame.array ? ']' : '}');
 }
 
 bool SBJsonWriter::unwind() {
@@ -181,51 +310,10 @@ bool SBJsonWriter::unwind() {
     return false;
 }
 
-void SBJsonWriter::appendString(const String& value, std::u16string& into) {
-    const std::u16string& units = value.utf16();
-    into.push_back(u'"');
-    if (std::none_of(units.begin(), units.end(), needsEscape)) {
-        into += units;
-        into.push_back(u'"');
-        return;
-    }
-    for (const char16_t unit : units) {
-        switch (unit) {
-            case u'\b':
-                into += u"\\b";
-                break;
-            case u'\t':
-                into += u"\\t";
-                break;
-            case u'\n':
-                into += u"\\n";
-                break;
-            case u'\f':
-                into += u"\\f";
-                break;
-            case u'\r':
-                into += u"\\r";
-                break;
-            case u'"':
-                into += u"\\\"";
-                break;
-            case u'\\':
-                into += u"\\\\";
-                break;
-            default:
-                if (unit < 0x20) {
-                    into += stringWithFormat("\\u%04x", static_cast<unsigned>(unit)).utf16();
-                } else {
-                    into.push_back(unit);
-                }
-        }
-    }
-    into.push_back(u'"');
-}
-
-void SBJsonWriter::indent(std::u16string& into) const {
-    into.push_back(u'\n');
-    into.append(static_cast<size_t>(m_depth) * 2, u' ');
+template <class Char>
+void SBJsonWriter::indent(JsonOutput<Char>& into) const {
+    into.push('\n');
+    into.appendRepeated(static_cast<size_t>(m_depth) * 2, ' ');
 }
 
 }  // namespace ov

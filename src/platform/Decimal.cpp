@@ -1,6 +1,9 @@
 #include "orvane/platform/Decimal.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstring>
 
 #include "orvane/platform/String.h"
 
@@ -17,6 +20,12 @@ constexpr Mantissa powerOfTen(int exponent) {
     return result;
 }
 
+constexpr auto kPowersOfTen = [] {
+    std::array<uint64_t, 20> powers{};
+    for (size_t i = 0; i < powers.size(); ++i)
+        powers[i] = static_cast<uint64_t>(powerOfTen(static_cast<int>(i)));
+    return powers;
+}();
 constexpr Mantissa kMantissaLimit = powerOfTen(Decimal::kMaxDigits);
 // Far beyond any exponent that can be held, small enough that sums of a few never overflow.
 constexpr long long kExponentClamp = 1'000'000'000'000LL;
@@ -40,13 +49,50 @@ int digitCount(Mantissa value) {
     return count;
 }
 
-std::string mantissaDigits(Mantissa value) {
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(value % 10)));
-        value /= 10;
-    } while (value != 0);
-    return digits;
+char* writeTwoDigitsBefore(char* end, unsigned value) {
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    end -= 2;
+    std::memcpy(end, kPairs + 2 * value, 2);
+    return end;
+}
+
+// Writes the digits so that they end at `end`; gives where they start. Only the top part of a
+// mantissa above 64 bits needs a 128-bit division.
+char* writeDigitsBefore(char* end, Mantissa value) {
+    auto low = static_cast<uint64_t>(value);
+    if (value > UINT64_MAX) {
+        constexpr uint64_t kChunk = 10'000'000'000'000'000'000ULL;  // 10^19
+        low = static_cast<uint64_t>(value % kChunk);
+        for (int i = 0; i < 19; ++i, low /= 10)
+            *--end = static_cast<char>('0' + low % 10);
+        low = static_cast<uint64_t>(value / kChunk);  // below 10^19, as the mantissa is below 10^38
+    }
+    for (; low >= 100; low /= 100)
+        end = writeTwoDigitsBefore(end, static_cast<unsigned>(low % 100));
+    if (low >= 10) return writeTwoDigitsBefore(end, static_cast<unsigned>(low));
+    *--end = static_cast<char>('0' + low);
+    return end;
+}
+
+// Moves trailing zeros into the exponent; in 64-bit arithmetic when the value allows, as
+// 128-bit division is a library call.
+void stripTrailingZeros(Mantissa& mantissa, long long& exponent) {
+    if (mantissa > UINT64_MAX) {
+        while (mantissa % 10 == 0) {
+            mantissa /= 10;
+            ++exponent;
+        }
+        if (mantissa > UINT64_MAX) return;
+    }
+    auto small = static_cast<uint64_t>(mantissa);
+    while (small % 10 == 0) {
+        small /= 10;
+        ++exponent;
+    }
+    mantissa = small;
 }
 
 // Reads the digits after 'e' without overflowing, however many there are.
@@ -70,18 +116,27 @@ struct Accumulated {
 };
 
 // Keeps the first kMaxDigits significant digits; only the first dropped digit decides the
-// half-up rounding.
+// half-up rounding. Digits are gathered nineteen at a time in 64-bit arithmetic.
 void accumulate(Accumulated& state, std::string_view digits) {
-    for (char c : digits) {
-        if (state.kept == 0 && c == '0') continue;
-        if (state.kept < Decimal::kMaxDigits) {
-            state.mantissa = state.mantissa * 10 + static_cast<unsigned>(c - '0');
-            ++state.kept;
-        } else {
-            if (state.droppedDigits == 0) state.roundUp = c >= '5';
-            ++state.droppedDigits;
-        }
+    constexpr size_t kChunkDigits = 19;
+    size_t at = 0;
+    if (state.kept == 0) {
+        while (at < digits.size() && digits[at] == '0')
+            ++at;
     }
+    while (at < digits.size() && state.kept < Decimal::kMaxDigits) {
+        const size_t take = std::min({digits.size() - at, kChunkDigits,
+                                      static_cast<size_t>(Decimal::kMaxDigits - state.kept)});
+        uint64_t chunk = 0;
+        for (const char c : digits.substr(at, take))
+            chunk = chunk * 10 + static_cast<unsigned>(c - '0');
+        state.mantissa = state.mantissa * kPowersOfTen[take] + chunk;
+        state.kept += static_cast<int>(take);
+        at += take;
+    }
+    if (at == digits.size()) return;
+    if (state.droppedDigits == 0) state.roundUp = digits[at] >= '5';
+    state.droppedDigits += static_cast<long long>(digits.size() - at);
 }
 
 }  // namespace
@@ -130,10 +185,7 @@ std::optional<Decimal> Decimal::fromString(std::string_view text) {
 std::optional<Decimal> Decimal::make(unsigned __int128 mantissa, long long exponent,
                                      bool negative) {
     if (mantissa == 0) return Decimal();
-    while (mantissa % 10 == 0) {
-        mantissa /= 10;
-        ++exponent;
-    }
+    stripTrailingZeros(mantissa, exponent);
     // Above the largest exponent, trailing zeros can move back into the mantissa while it has
     // room: 1e128 is held as 10 x 10^127.
     while (exponent > kMaxExponent && mantissa < kMantissaLimit / 10) {
@@ -158,19 +210,37 @@ Decimal Decimal::fromInteger(long long value) {
 
 double Decimal::doubleValue() const {
     // The text is never out of double's range, and from_chars rounds correctly.
-    const std::string text = mantissaDigits(m_mantissa) + "e" + std::to_string(m_exponent);
+    char text[kMaxDigits + 8];
+    char* const digitsEnd = text + kMaxDigits;
+    char* const first = writeDigitsBefore(digitsEnd, m_mantissa);
+    char* end = digitsEnd;
+    *end++ = 'e';
+    end = std::to_chars(end, text + sizeof text, m_exponent).ptr;
     double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
+    std::from_chars(first, end, value);
     return m_negative ? -value : value;
 }
 
 std::string Decimal::toString() const {
-    std::string digits = mantissaDigits(m_mantissa);
-    std::string sign = m_negative ? "-" : "";
-    if (m_exponent >= 0) return sign + digits + std::string(m_exponent, '0');
-    const long long pointAt = static_cast<long long>(digits.size()) + m_exponent;
-    if (pointAt > 0) return sign + digits.insert(pointAt, ".");
-    return sign + "0." + std::string(-pointAt, '0') + digits;
+    char digits[kMaxDigits];
+    char* const digitsEnd = digits + kMaxDigits;
+    char* const first = writeDigitsBefore(digitsEnd, m_mantissa);
+    // Room for a sign, "0." or 127 zeros besides the digits.
+    char text[1 + kMaxDigits + kMaxExponent];
+    char* out = text;
+    if (m_negative) *out++ = '-';
+    if (m_exponent >= 0) {
+        out = std::fill_n(std::copy(first, digitsEnd, out), m_exponent, '0');
+    } else if (const std::ptrdiff_t pointAt = (digitsEnd - first) + m_exponent; pointAt > 0) {
+        out = std::copy(first, first + pointAt, out);
+        *out++ = '.';
+        out = std::copy(first + pointAt, digitsEnd, out);
+    } else {
+        *out++ = '0';
+        *out++ = '.';
+        out = std::copy(first, digitsEnd, std::fill_n(out, -pointAt, '0'));
+    }
+    return std::string(text, out);
 }
 
 String Decimal::description() const {

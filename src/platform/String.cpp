@@ -24,21 +24,8 @@ void appendUtf16(std::u16string& out, char32_t codePoint) {
 }
 
 void appendUtf8(std::string& out, char32_t codePoint) {
-    if (codePoint < 0x80) {
-        out.push_back(static_cast<char>(codePoint));
-    } else if (codePoint < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    } else if (codePoint < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    }
+    char bytes[4];
+    out.append(bytes, encodeUtf8(codePoint, bytes));
 }
 
 // Lossy unless `strict`, in which case a malformed sequence gives none.
@@ -99,6 +86,34 @@ std::optional<char32_t> decodeUtf8Sequence(const unsigned char*& position,
     return codePoint;
 }
 
+char32_t decodeUtf16Sequence(const char16_t*& position, const char16_t* end) {
+    const char16_t unit = *position++;
+    if (unit < 0xD800 || unit > 0xDFFF) return unit;
+    if (unit <= 0xDBFF && position < end && *position >= 0xDC00 && *position <= 0xDFFF) {
+        return 0x10000 + ((unit - 0xD800) << 10) + (*position++ - 0xDC00);
+    }
+    return kReplacement;
+}
+
+char* encodeUtf8(char32_t codePoint, char* out) {
+    if (codePoint < 0x80) {
+        *out++ = static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (codePoint >> 6));
+        *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (codePoint >> 12));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (codePoint >> 18));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+    return out;
+}
+
 String::String(const char* utf8) : String(std::string_view(utf8 ? utf8 : "")) {}
 String::String(const std::string& utf8) : String(std::string_view(utf8)) {}
 String::String(std::string_view utf8) : m_units(*utf8ToUtf16(utf8, false)) {}
@@ -121,18 +136,13 @@ String String::fromCodePoint(char32_t codePoint) {
 std::string String::toUtf8() const {
     std::string out;
     out.reserve(m_units.size());
-    for (size_t i = 0; i < m_units.size(); ++i) {
-        const char16_t unit = m_units[i];
-        if (unit < 0x80) {
-            out.push_back(static_cast<char>(unit));
-        } else if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < m_units.size() &&
-                   m_units[i + 1] >= 0xDC00 && m_units[i + 1] <= 0xDFFF) {
-            appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (m_units[i + 1] - 0xDC00));
-            ++i;
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            appendUtf8(out, kReplacement);
+    const char16_t* position = m_units.data();
+    const char16_t* const end = position + m_units.size();
+    while (position < end) {
+        if (*position < 0x80) {
+            out.push_back(static_cast<char>(*position++));
         } else {
-            appendUtf8(out, unit);
+            appendUtf8(out, decodeUtf16Sequence(position, end));
         }
     }
     return out;

@@ -12,8 +12,11 @@ using test::traceText;
 
 using test::proxied;
 
+// Both outputs must spell the same text.
 std::string write(SBJsonWriter& writer, const Value& value) {
-    return writer.stringWithFragment(value).value_or(String("<failed>")).toUtf8();
+    const std::string utf8 = writer.utf8WithFragment(value).value_or("<failed>");
+    EXPECT_EQ(writer.stringWithFragment(value).value_or(String("<failed>")).toUtf8(), utf8);
+    return utf8;
 }
 
 TEST(SBJsonWriter, CompactTextOfEveryWritableKind) {
@@ -56,6 +59,33 @@ TEST(SBJsonWriter, EscapesOnlyControlsQuotesAndBackslashes) {
     EXPECT_EQ(write(writer, "\b\t\n\f\r\"\\\x01\x7F"), R"("\b\t\n\f\r\"\\\u0001)"
                                                        "\x7F\"");
     EXPECT_EQ(write(writer, "\U0001F600"), "\"\U0001F600\"");
+    // In UTF-8 a lone surrogate can only be the replacement character.
+    EXPECT_EQ(write(writer, String(std::u16string(u"a\xD800"
+                                                  u"b\xDC00"))),
+              "\"a\uFFFDb\uFFFD\"");
+}
+
+TEST(SBJsonWriter, NumbersWriteTheirOwnDigits) {
+    SBJsonWriter writer;
+    const Value value = Array{*Decimal::fromString("-0.000123"),
+                              *Decimal::fromString("12345678901234567890123456789012345678e3"),
+                              -9223372036854775807LL - 1,
+                              18446744073709551615ULL,
+                              0.1,
+                              Number(2.5f)};
+    EXPECT_EQ(write(writer, value),
+              "[-0.000123,12345678901234567890123456789012345678000,-9223372036854775808,"
+              "18446744073709551615,0.1,2.5]");
+}
+
+TEST(SBJsonWriter, ALongTextThenAShortOneKeepNothingOfEachOther) {
+    SBJsonWriter writer;
+    const Value longer = Array{String(std::string(1000, 'x')), "\x01"};
+    EXPECT_EQ(write(writer, longer), "[\"" + std::string(1000, 'x') + "\",\"\\u0001\"]");
+    EXPECT_EQ(write(writer, Array{}), "[]");
+    EXPECT_EQ(writer.utf8WithObject(Array{1}), "[1]");
+    EXPECT_FALSE(writer.utf8WithObject("text"));
+    EXPECT_EQ(traceText(writer), "4 Not valid type for JSON");
 }
 
 TEST(SBJsonWriter, FailuresGiveNoTextAndTheirTrace) {

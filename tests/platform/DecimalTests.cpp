@@ -57,6 +57,9 @@ TEST(DecimalTest, KeepsThirtyEightDigitsAndRoundsTheRestHalfUp) {
     // The carry runs through every nine and out into the exponent.
     EXPECT_EQ(canonical(std::string(38, '9') + "5"), "1" + std::string(39, '0'));
     EXPECT_EQ(canonical("-" + std::string(38, '9') + ".5"), "-1" + std::string(38, '0'));
+    // Past 64 bits: zeros inside the low nineteen digits, and zeros stripped across 2^64.
+    EXPECT_EQ(canonical("100000000000000000001.5"), "100000000000000000001.5");
+    EXPECT_EQ(canonical("18446744073709551620e-1"), "1844674407370955162");
 }
 
 TEST(DecimalTest, ExponentLimits) {

@@ -24,6 +24,9 @@
 
 namespace ov {
 
+template <class Char>
+class JsonOutput;
+
 class SBJsonWriter : public SBJsonBase {
   public:
     SBJsonWriter();
@@ -33,6 +36,9 @@ class SBJsonWriter : public SBJsonBase {
     std::optional<String> stringWithObject(const Value& value);
     // Any writable value.
     std::optional<String> stringWithFragment(const Value& value);
+    // The same texts in UTF-8, with no UTF-16 text in between.
+    std::optional<std::string> utf8WithObject(const Value& value);
+    std::optional<std::string> utf8WithFragment(const Value& value);
 
     bool humanReadable() const { return m_humanReadable; }
     void setHumanReadable(bool humanReadable) { m_humanReadable = humanReadable; }
@@ -43,18 +49,29 @@ class SBJsonWriter : public SBJsonBase {
   private:
     struct Frame;
 
-    bool appendValue(const Value& value, std::u16string& into);
-    bool appendScalar(const Value& value, std::u16string& into);
-    bool enterContainer(const Value& container, Value& held, std::u16string& into);
-    const Value* nextMember(Frame& frame, std::u16string& into);
-    void leaveContainer(const Frame& frame, std::u16string& into);
+    // Char is char16_t for String results, char for UTF-8 ones.
+    template <class Char>
+    std::optional<std::basic_string<Char>> writeObject(const Value& value);
+    template <class Char>
+    std::optional<std::basic_string<Char>> writeFragment(const Value& value);
+    template <class Char>
+    bool appendValue(const Value& value, JsonOutput<Char>& into);
+    template <class Char>
+    bool appendScalar(const Value& value, Value::Kind kind, JsonOutput<Char>& into);
+    template <class Char>
+    bool enterContainer(const Value& container, Value& held, JsonOutput<Char>& into);
+    template <class Char>
+    const Value* nextMember(Frame& frame, JsonOutput<Char>& into);
+    template <class Char>
+    void leaveContainer(const Frame& frame, JsonOutput<Char>& into);
     bool unwind();
-    void appendString(const String& value, std::u16string& into);
-    void indent(std::u16string& into) const;
+    template <class Char>
+    void indent(JsonOutput<Char>& into) const;
 
     bool m_humanReadable = false;
     bool m_sortKeys = false;
     std::vector<Frame> m_frames;
+    size_t m_lastLength = 0;  // the last text's length, to size the next one's buffer up front
 };
 
 }  // namespace ov

@@ -1,5 +1,6 @@
 #pragma once
-// Decoding one UTF-8 sequence, shared by the string conversions and the JSON parser.
+// Decoding and encoding one UTF-8 sequence, shared by the string conversions and the JSON
+// reader and writer.
 
 #include <optional>
 
@@ -10,5 +11,12 @@ namespace ov {
 // `position` must be before `end`.
 std::optional<char32_t> decodeUtf8Sequence(const unsigned char*& position,
                                            const unsigned char* end);
+
+// The code point at `position`, advancing past its one or two units; an unpaired surrogate
+// gives U+FFFD. `position` must be before `end`.
+char32_t decodeUtf16Sequence(const char16_t*& position, const char16_t* end);
+
+// Writes the 1 to 4 bytes of `codePoint` (at most U+10FFFF) to `out`; gives their end.
+char* encodeUtf8(char32_t codePoint, char* out);
 
 }  // namespace ov
