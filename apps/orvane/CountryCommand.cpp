@@ -16,10 +16,6 @@ namespace locales = ov::NSLocale_NSLocale;
 
 constexpr std::string_view kName = "country";
 
-void printLine(const ov::String& text) {
-    std::printf("%s\n", text.toUtf8().c_str());
-}
-
 int listCountries(Arguments options) {
     if (options.size() == 2 && std::string_view(options[0]) == "--lang") {
         ov::Locale::setCurrentLocale(ov::String(options[1]));

@@ -13,10 +13,6 @@ namespace strings = ov::NSString_NSString;
 
 constexpr std::string_view kName = "phone";
 
-void printLine(const ov::String& text) {
-    std::printf("%s\n", text.toUtf8().c_str());
-}
-
 int runPhone(Arguments arguments) {
     if (arguments.empty()) return usage(kName);
     const std::string_view operation = arguments[0];

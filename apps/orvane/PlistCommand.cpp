@@ -15,10 +15,6 @@
 namespace orvane::cli {
 namespace {
 
-void printLine(const ov::String& text) {
-    std::printf("%s\n", text.toUtf8().c_str());
-}
-
 int fail(const std::string& message) {
     std::fprintf(stderr, "orvane plist: %s\n", message.c_str());
     return 1;

@@ -2,6 +2,7 @@
 // `orvane render gallery DIR`: interface components drawn to PNG files.
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,13 +26,6 @@ struct BadgeOptions {
     std::string output;
 };
 
-std::optional<double> parseScale(const char* text) {
-    char* end = nullptr;
-    const double scale = std::strtod(text, &end);
-    if (end == text || *end != '\0' || !(scale > 0) || scale > 64) return std::nullopt;
-    return scale;
-}
-
 std::optional<BadgeOptions> parseBadge(Arguments arguments) {
     if (arguments.empty()) return std::nullopt;
     BadgeOptions options;
@@ -40,7 +34,7 @@ std::optional<BadgeOptions> parseBadge(Arguments arguments) {
         const std::string_view flag = arguments[i];
         const char* value = arguments[i + 1];
         if (flag == "--scale") {
-            const auto scale = parseScale(value);
+            const auto scale = numberArgument(value, std::numeric_limits<double>::denorm_min(), 64);
             if (!scale) return std::nullopt;
             options.scale = *scale;
         } else if (flag == "--style" &&

@@ -34,13 +34,6 @@ struct Options {
     std::string output;
 };
 
-std::optional<double> parseNumber(const char* text, double low, double high) {
-    char* end = nullptr;
-    const double value = std::strtod(text, &end);
-    if (end == text || *end != '\0' || !(value >= low && value <= high)) return std::nullopt;
-    return value;
-}
-
 std::optional<MBProgressHUDMode> parseMode(std::string_view name) {
     for (size_t i = 0; i < kModeNames.size(); ++i) {
         if (kModeNames[i] == name) return static_cast<MBProgressHUDMode>(i);
@@ -55,8 +48,8 @@ bool apply(Options& options, std::string_view flag, const char* value) {
         return mode.has_value();
     }
     if (flag == "--progress" || flag == "--scale") {
-        const auto number =
-            flag == "--progress" ? parseNumber(value, 0, 1) : parseNumber(value, 0.01, 64);
+        const auto number = flag == "--progress" ? cli::numberArgument(value, 0, 1)
+                                                 : cli::numberArgument(value, 0.01, 64);
         if (!number) return false;
         if (flag == "--progress") options.progress = static_cast<float>(*number);
         if (flag == "--scale") options.scale = *number;

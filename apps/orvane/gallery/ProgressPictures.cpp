@@ -34,13 +34,6 @@ std::optional<unsigned> choice(std::string_view value, const std::string_view (&
     return std::nullopt;
 }
 
-std::optional<double> number(const char* text, double low, double high) {
-    char* end = nullptr;
-    const double value = std::strtod(text, &end);
-    if (end == text || *end != '\0' || !(value >= low && value <= high)) return std::nullopt;
-    return value;
-}
-
 constexpr std::string_view kTypes[] = {"rounded", "flat"};
 constexpr std::string_view kBehaviors[] = {"default", "indeterminate", "waiting"};
 constexpr std::string_view kTexts[] = {"none", "track", "progress", "fixed"};
@@ -57,7 +50,7 @@ bool takeFlag(BarOptions& options, std::string_view flag, const char* value) {
     } else if (flag == "--label") {
         options.label = value;
     } else if (flag == "--scale") {
-        const auto scale = number(value, 0.1, 16);
+        const auto scale = cli::numberArgument(value, 0.1, 16);
         if (!scale) return false;
         options.scale = *scale;
     } else if (flag == "-o") {
@@ -71,7 +64,7 @@ bool takeFlag(BarOptions& options, std::string_view flag, const char* value) {
 std::optional<BarOptions> parse(cli::Arguments arguments) {
     if (arguments.size() % 2 == 0) return std::nullopt;
     BarOptions options;
-    const auto progress = number(arguments[0], 0, 1);
+    const auto progress = cli::numberArgument(arguments[0], 0, 1);
     if (!progress) return std::nullopt;
     options.progress = *progress;
     for (size_t i = 1; i + 1 < arguments.size(); i += 2) {
