@@ -190,9 +190,10 @@ std::pair<Value, size_t> KeyedUnarchiver::State::decodeEntry(uint64_t uid, plist
         plist_t time = itemOf(node, kTimeField);
         auto seconds = time ? plist::valueFromNode(time) : Result<Value>(Value());
         if (!seconds || !seconds.value().isNumber()) return {fail("date without NS.time"), 0};
-        return {
-            Date::dateWithTimeIntervalSinceReferenceDate(seconds.value().asNumber().doubleValue()),
-            1};
+        const double interval = seconds.value().asNumber().doubleValue();
+        // A NaN is no moment, and would not even equal itself once restored.
+        if (std::isnan(interval)) return {fail("date whose NS.time is not a number"), 0};
+        return {Date::dateWithTimeIntervalSinceReferenceDate(interval), 1};
     }
     if (name == kNullClass) return {Value::null(), 1};
     if (name == kDecimalClass || name == kStringClass || name == kMutableStringClass) {
