@@ -93,11 +93,12 @@ bool isWhiteSpace(char16_t unit) {
 
 // "-[HKLog init]" gives "init": the text after the first white space, less a closing "]".
 std::string shortFunctionName(const String& function) {
-    const std::u16string& units = function.utf16();
+    const std::u16string_view units = function.utf16();
     const auto space = std::find_if(units.begin(), units.end(), isWhiteSpace);
-    std::u16string name = space == units.end() ? units : std::u16string(space + 1, units.end());
-    if (!name.empty() && name.back() == u']') name.pop_back();
-    return String(std::move(name)).toUtf8();
+    std::u16string_view name =
+        space == units.end() ? units : units.substr(space + 1 - units.begin());
+    if (name.ends_with(u']')) name.remove_suffix(1);
+    return String(name).toUtf8();
 }
 
 void writeWhole(int descriptor, const std::string& text) {

@@ -28,8 +28,18 @@ class JsonOutput {
     void append(std::string_view ascii) {
         commit(std::copy(ascii.begin(), ascii.end(), room(ascii.size())));
     }
+    // A literal's length is known here, so its copy is a few moves rather than a call.
+    template <size_t N>
+    void appendLiteral(const char (&ascii)[N]) {
+        commit(std::copy(ascii, ascii + N - 1, room(N - 1)));
+    }
+    // Indents are short: filling fixed-size blocks, past the end into spare room, beats a call.
     void appendRepeated(size_t count, char ascii) {
-        commit(std::fill_n(room(count), count, static_cast<Char>(ascii)));
+        constexpr size_t kBlock = 16;
+        Char* const out = room(count + kBlock);
+        for (size_t filled = 0; filled < count; filled += kBlock)
+            std::fill_n(out + filled, kBlock, static_cast<Char>(ascii));
+        commit(out + count);
     }
 
     size_t size() const { return m_used; }

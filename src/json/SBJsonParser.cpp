@@ -4,6 +4,10 @@
 #include <cassert>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "orvane/platform/Format.h"
 #include "orvane/platform/Utf8.h"
 
@@ -12,18 +16,22 @@ namespace {
 
 static_assert(std::endian::native == std::endian::little, "the string scan reads words");
 
-// Zero bytes after the terminating NUL, so the word-wise string scan never reads past the end.
-constexpr size_t kPadding = 8;
+// Zero bytes after the terminating NUL, so the word-wise scans never read past the end.
+constexpr size_t kPadding = 16;
 constexpr uint64_t kOnes = 0x0101010101010101ULL;
 constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+// Digits a 64-bit integer always holds.
+constexpr int kExactDigits = 19;
 
 bool isDigit(char byte) {
     return byte >= '0' && byte <= '9';
 }
 
+#if !defined(__SSE2__)
 bool isWhitespace(char byte) {
     return byte == ' ' || (byte >= '\t' && byte <= '\r');
 }
+#endif
 
 // A byte at which a run of plain string content stops: quotation mark, backslash, or below
 // 0x20 (the terminating NUL included).
@@ -50,6 +58,31 @@ const char* findRunEnd(const char* position, bool& ascii) {
         }
         high |= word & kHighBits;
     }
+}
+
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// The one unit of a well-formed two- or three-byte sequence, advancing past it; zero, without
+// advancing, for anything else (which the general decoder then handles or rejects). Most
+// non-ASCII text is made of these.
+char16_t twoOrThreeByteUnit(const unsigned char*& position, const unsigned char* stop) {
+    const unsigned char lead = position[0];
+    if (lead >= 0xC2 && lead <= 0xDF && stop - position >= 2 && isContinuation(position[1])) {
+        const auto unit = static_cast<char16_t>(((lead & 0x1F) << 6) | (position[1] & 0x3F));
+        position += 2;
+        return unit;
+    }
+    if ((lead & 0xF0) == 0xE0 && stop - position >= 3 && isContinuation(position[1]) &&
+        isContinuation(position[2])) {
+        const auto unit = static_cast<char16_t>(((lead & 0x0F) << 12) |
+                                                ((position[1] & 0x3F) << 6) | (position[2] & 0x3F));
+        if (unit < 0x800 || (unit >= 0xD800 && unit <= 0xDFFF)) return 0;  // overlong, surrogate
+        position += 3;
+        return unit;
+    }
+    return 0;
 }
 
 char16_t* writeCodePoint(char16_t* out, char32_t codePoint) {
@@ -103,6 +136,7 @@ Value SBJsonParser::documentFrom(Value fragment) {
 }
 
 Value SBJsonParser::parse(std::string_view utf8) {
+    m_buffer.reserve(utf8.size() + kPadding);  // so that the padding does not copy it again
     m_buffer.assign(utf8.data(), utf8.size());
     m_buffer.append(kPadding, '\0');
     m_c = m_buffer.data();
@@ -325,12 +359,15 @@ bool SBJsonParser::scanLiteral(std::string_view rest, const char* message) {
 bool SBJsonParser::scanRestOfString(String& value) {
     bool ascii = true;
     const char* end = findRunEnd(m_c, ascii);
-    if (*end == '"') {  // no escapes: build the string at its final size
-        std::u16string units;
-        if (!appendRun(units, end, ascii)) return false;
+    if (*end == '"') {  // no escapes: convert straight into the string
+        bool wellFormed = true;
+        value = String::build(static_cast<size_t>(end - m_c), [&](char16_t* room) {
+            char16_t* const written = convertRun(room, end, ascii);
+            wellFormed = written != nullptr;
+            return written ? written - room : 0;
+        });
         m_c = end + 1;
-        value = String(std::move(units));
-        return true;
+        return wellFormed;
     }
     m_scratch.clear();
     for (;;) {
@@ -356,31 +393,35 @@ bool SBJsonParser::scanRestOfString(String& value) {
 }
 
 bool SBJsonParser::appendRun(std::u16string& units, const char* end, bool ascii) {
-    const auto* position = reinterpret_cast<const unsigned char*>(m_c);
-    const auto* stop = reinterpret_cast<const unsigned char*>(end);
-    if (ascii) {
-        const size_t start = units.size();
-        units.resize(start + static_cast<size_t>(stop - position));
-        std::copy(position, stop, units.begin() + static_cast<std::ptrdiff_t>(start));
-        return true;
-    }
     // Never more units than bytes: write into room for that many, then trim.
     const size_t start = units.size();
-    units.resize(start + static_cast<size_t>(stop - position));
-    char16_t* out = units.data() + start;
+    units.resize(start + static_cast<size_t>(end - m_c));
+    char16_t* const written = convertRun(units.data() + start, end, ascii);
+    if (!written) return false;
+    units.resize(static_cast<size_t>(written - units.data()));
+    return true;
+}
+
+// Converts the run from m_c to `end` into `out`; gives the end of what it wrote, or null
+// after reporting a malformed byte.
+char16_t* SBJsonParser::convertRun(char16_t* out, const char* end, bool ascii) {
+    const auto* position = reinterpret_cast<const unsigned char*>(m_c);
+    const auto* stop = reinterpret_cast<const unsigned char*>(end);
+    if (ascii) return std::copy(position, stop, out);
     while (position < stop) {
         if (*position < 0x80) {
             *out++ = *position++;
+        } else if (const char16_t unit = twoOrThreeByteUnit(position, stop)) {
+            *out++ = unit;
         } else if (const auto codePoint = decodeUtf8Sequence(position, stop)) {
             out = writeCodePoint(out, *codePoint);
         } else {
             addErrorWithCode(3, stringWithFormat("Invalid UTF-8 byte '0x%x' in string",
                                                  static_cast<unsigned>(*position)));
-            return false;
+            return nullptr;
         }
     }
-    units.resize(static_cast<size_t>(out - units.data()));
-    return true;
+    return out;
 }
 
 bool SBJsonParser::scanEscape(std::u16string& units) {
@@ -474,10 +515,10 @@ bool SBJsonParser::scanHexQuad(char16_t& unit) {
 
 bool SBJsonParser::scanNumber(Value& value) {
     const char* start = m_c;
-    if (*m_c == '-') ++m_c;
+    const bool negative = *m_c == '-';
+    if (negative) ++m_c;
     if (*m_c == '0') {
-        ++m_c;
-        if (isDigit(*m_c)) {
+        if (isDigit(m_c[1])) {
             addErrorWithCode(2, "Leading 0 disallowed in number");
             return false;
         }
@@ -485,15 +526,26 @@ bool SBJsonParser::scanNumber(Value& value) {
         addErrorWithCode(2, "No digits after initial minus");
         return false;
     }
-    skipDigits();
+    // Most numbers have few digits: gather them as we go and skip reading the text again.
+    uint64_t digits = 0;
+    int count = 0;
+    const auto gather = [&] {
+        for (; isDigit(*m_c); ++m_c, ++count)
+            digits = digits * 10 + static_cast<unsigned>(*m_c - '0');
+    };
+    gather();
+    int exponent = 0;
     if (*m_c == '.') {
         ++m_c;
         if (!isDigit(*m_c)) {
             addErrorWithCode(2, "No digits after decimal point");
             return false;
         }
-        skipDigits();
+        const int before = count;
+        gather();
+        exponent = before - count;
     }
+    bool simple = count <= kExactDigits;
     if (*m_c == 'e' || *m_c == 'E') {
         ++m_c;
         if (*m_c == '+' || *m_c == '-') ++m_c;
@@ -502,8 +554,11 @@ bool SBJsonParser::scanNumber(Value& value) {
             return false;
         }
         skipDigits();
+        simple = false;
     }
-    auto decimal = Decimal::fromString(std::string_view(start, static_cast<size_t>(m_c - start)));
+    auto decimal =
+        simple ? Decimal::fromDigits(digits, exponent, negative)
+               : Decimal::fromString(std::string_view(start, static_cast<size_t>(m_c - start)));
     if (!decimal) {
         addErrorWithCode(2, "Failed creating decimal instance");
         return false;
@@ -517,16 +572,27 @@ void SBJsonParser::skipDigits() {
         ++m_c;
 }
 
-// Indented input has long runs of spaces: step over them eight at a time.
+// Indented input has long runs of white space: step over them sixteen bytes at a time.
 void SBJsonParser::skipWhitespace() {
+    if (static_cast<unsigned char>(*m_c) > ' ') return;  // most tokens follow one another
+#if defined(__SSE2__)
     for (;;) {
-        uint64_t word;
-        std::memcpy(&word, m_c, sizeof word);
-        if (word != kOnes * ' ') break;
-        m_c += 8;
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_c));
+        // Tab to carriage return are the bytes that stay at most 4 after subtracting 9.
+        const __m128i fromTab = _mm_sub_epi8(bytes, _mm_set1_epi8('\t'));
+        const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(fromTab, _mm_set1_epi8(4)), fromTab);
+        const __m128i space = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '));
+        const auto white = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(control, space)));
+        if (white != 0xFFFF) {
+            m_c += std::countr_one(white);
+            return;
+        }
+        m_c += 16;
     }
+#else
     while (isWhitespace(*m_c))
         ++m_c;
+#endif
 }
 
 bool SBJsonParser::scanIsAtEnd() {

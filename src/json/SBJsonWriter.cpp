@@ -81,7 +81,7 @@ bool areVerbatim(const char16_t* units) {
 
 template <class Char>
 void appendString(const String& value, JsonOutput<Char>& into) {
-    const std::u16string& units = value.utf16();
+    const std::u16string_view units = value.utf16();
     const char16_t* position = units.data();
     const char16_t* const end = position + units.size();
     Char* out = into.room(units.size() * kMaxUnitLength + 2);
@@ -102,6 +102,19 @@ void appendString(const String& value, JsonOutput<Char>& into) {
     into.commit(out);
 }
 
+// Writes ASCII text that `write` produces into at most `capacity` chars: in place for UTF-8,
+// widened from a buffer for UTF-16.
+template <size_t capacity, class Char, class Write>
+void appendFormatted(JsonOutput<Char>& into, Write write) {
+    if constexpr (sizeof(Char) == 1) {
+        into.commit(write(into.room(capacity)));
+    } else {
+        char text[capacity];
+        char* const end = write(text);
+        into.commit(std::copy(text, end, into.room(static_cast<size_t>(end - text))));
+    }
+}
+
 template <class Char>
 void appendNumber(const Number& number, JsonOutput<Char>& into) {
     if (number.isFloatingPoint()) {  // rare in parsed trees; its text is ASCII
@@ -110,12 +123,17 @@ void appendNumber(const Number& number, JsonOutput<Char>& into) {
         into.commit(std::copy(text.utf16().begin(), text.utf16().end(), out));
         return;
     }
-    char digits[24];
-    const auto written =
-        number.isUnsigned()
-            ? std::to_chars(digits, std::end(digits), number.unsignedLongLongValue())
-            : std::to_chars(digits, std::end(digits), number.longLongValue());
-    into.append(std::string_view(digits, written.ptr));
+    constexpr size_t kMaxDigits = 20;  // and a sign
+    appendFormatted<kMaxDigits + 1>(into, [&](char* out) {
+        return number.isUnsigned()
+                   ? std::to_chars(out, out + kMaxDigits + 1, number.unsignedLongLongValue()).ptr
+                   : std::to_chars(out, out + kMaxDigits + 1, number.longLongValue()).ptr;
+    });
+}
+
+template <class Char>
+void appendDecimal(const Decimal& decimal, JsonOutput<Char>& into) {
+    appendFormatted<Decimal::kMaxTextLength>(into, [&](char* out) { return decimal.toChars(out); });
 }
 
 // The value's class name on the platform, for the "not supported" message.
@@ -141,12 +159,17 @@ Value proxyOf(const Value& value) {
 }  // namespace
 
 struct SBJsonWriter::Frame {
-    Value owner;                   // keeps a container that a proxy made alive
-    const Array* array = nullptr;  // exactly one of the two is set
-    const Dictionary* dictionary = nullptr;
+    Value owner;  // keeps a container that a proxy made alive
+    bool isArray = false;
+    // Read once on entering the container, so that writing its members touches only the frame.
+    const Value* elements = nullptr;
+    const Dictionary::Entry* entries = nullptr;
     std::vector<const Dictionary::Entry*> sorted;  // the members in key order, when sorting
+    size_t count = 0;
     size_t next = 0;
-    size_t count() const { return array ? array->count() : dictionary->count(); }
+    const Dictionary::Entry& entry(size_t position) const {
+        return sorted.empty() ? entries[position] : *sorted[position];
+    }
 };
 
 SBJsonWriter::SBJsonWriter() = default;
@@ -229,16 +252,20 @@ bool SBJsonWriter::appendScalar(const Value& value, Value::Kind kind, JsonOutput
             appendString(value.asString(), into);
             return true;
         case Value::Kind::Boolean:
-            into.append(value.asBool() ? "true" : "false");
+            if (value.asBool()) {
+                into.appendLiteral("true");
+            } else {
+                into.appendLiteral("false");
+            }
             return true;
         case Value::Kind::Number:
             appendNumber(value.asNumber(), into);
             return true;
         case Value::Kind::Decimal:
-            into.append(value.ifDecimal()->toString());  // short enough to stay on the stack
+            appendDecimal(*value.ifDecimal(), into);
             return true;
         case Value::Kind::Null:
-            into.append("null");
+            into.appendLiteral("null");
             return true;
         default:
             addErrorWithCode(
@@ -257,18 +284,20 @@ bool SBJsonWriter::enterContainer(const Value& container, Value& held, JsonOutpu
         return false;
     }
     Frame& frame = m_frames.emplace_back();
-    frame.array = container.ifArray();
-    frame.dictionary = container.ifDictionary();
+    if (const Array* array = container.ifArray()) {
+        frame.isArray = true;
+        frame.elements = array->items().data();
+        frame.count = array->count();
+    } else {
+        const Dictionary& dictionary = container.asDictionary();
+        frame.entries = std::to_address(dictionary.begin());
+        frame.count = dictionary.count();
+        if (m_sortKeys) sortMembers(frame);
+    }
+    prefetchChildren(frame);
     // Moving the handle leaves the container where it is.
     if (!held.isAbsent()) frame.owner = std::move(held);
-    if (frame.dictionary && m_sortKeys) {
-        frame.sorted.reserve(frame.dictionary->count());
-        for (const auto& entry : *frame.dictionary)
-            frame.sorted.push_back(&entry);
-        std::sort(frame.sorted.begin(), frame.sorted.end(),
-                  [](const auto* left, const auto* right) { return left->first < right->first; });
-    }
-    into.push(frame.array ? '[' : '{');
+    into.push(frame.isArray ? '[' : '{');
     return true;
 }
 
@@ -276,34 +305,54 @@ bool SBJsonWriter::enterContainer(const Value& container, Value& held, JsonOutpu
 // element; none when the frame is done.
 template <class Char>
 const Value* SBJsonWriter::nextMember(Frame& frame, JsonOutput<Char>& into) {
-    if (frame.next == frame.count()) return nullptr;
+    if (frame.next == frame.count) return nullptr;
     if (frame.next > 0) into.push(',');
     if (m_humanReadable) indent(into);
     const size_t position = frame.next++;
-    if (frame.array) return &frame.array->items()[position];
-    const Dictionary::Entry& entry =
-        frame.sorted.empty() ? *(frame.dictionary->begin() + static_cast<std::ptrdiff_t>(position))
-                             : *frame.sorted[position];
+    if (frame.isArray) return &frame.elements[position];
+    const Dictionary::Entry& entry = frame.entry(position);
     appendString(entry.first, into);
-    into.append(m_humanReadable ? " : " : ":");
+    if (m_humanReadable) {
+        into.appendLiteral(" : ");
+    } else {
+        into.push(':');
+    }
     return &entry.second;
 }
 
 template <class Char>
 void SBJsonWriter::leaveContainer(const Frame& frame, JsonOutput<Char>& into) {
     --m_depth;
-    if (m_humanReadable && frame.count() > 0) indent(into);
-    into.push(frame.array ? ']' : '}');
+    if (m_humanReadable && frame.count > 0) indent(into);
+    into.push(frame.isArray ? ']' : '}');
+}
+
+// A tree is written in an order its parse did not lay it out in memory: asking for the nested
+// containers ahead hides much of the wait for them.
+void SBJsonWriter::prefetchChildren(const Frame& frame) {
+    constexpr size_t kAhead = 8;
+    for (size_t i = 0; i < std::min(frame.count, kAhead); ++i) {
+        const Value& member = frame.isArray ? frame.elements[i] : frame.entries[i].second;
+        if (const Dictionary* dictionary = member.ifDictionary()) {
+            __builtin_prefetch(dictionary);
+        } else if (const Array* array = member.ifArray()) {
+            __builtin_prefetch(array);
+        }
+    }
+}
+
+void SBJsonWriter::sortMembers(Frame& frame) {
+    frame.sorted.reserve(frame.count);
+    for (size_t i = 0; i < frame.count; ++i)
+        frame.sorted.push_back(&frame.entries[i]);
+    std::sort(frame.sorted.begin(), frame.sorted.end(),
+              [](const auto* left, const auto* right) { return left->first < right->first; });
 }
 
 bool SBJsonWriter::unwind() {
     for (auto frame = m_frames.rbegin(); frame != m_frames.rend(); ++frame) {
-        if (!frame->dictionary) continue;  // an array adds no message of its own
-        const size_t position = frame->next - 1;
-        const String& key =
-            frame->sorted.empty()
-                ? (frame->dictionary->begin() + static_cast<std::ptrdiff_t>(position))->first
-                : frame->sorted[position]->first;
+        if (frame->isArray) continue;  // an array adds no message of its own
+        const String& key = frame->entry(frame->next - 1).first;
         addErrorWithCode(1, stringWithFormat("Unsupported value for key %@ in object", key));
     }
     m_frames.clear();

@@ -42,7 +42,7 @@ String base64Encoded(const Data& data) {
 }
 
 std::optional<Data> base64Decoded(const String& text) {
-    const std::u16string& units = text.utf16();
+    const std::u16string_view units = text.utf16();
     if (units.size() % 4 != 0) return std::nullopt;
     std::vector<uint8_t> bytes;
     bytes.reserve(units.size() / 4 * 3);

@@ -205,7 +205,8 @@ Dictionary Bundle::infoDictionary() const {
 }
 
 std::optional<String> Bundle::bundleIdentifier() const {
-    const String* identifier = infoDictionary().objectForKey("CFBundleIdentifier").ifString();
+    const Dictionary info = infoDictionary();
+    const String* identifier = info.objectForKey("CFBundleIdentifier").ifString();
     return identifier ? std::optional(*identifier) : std::nullopt;
 }
 

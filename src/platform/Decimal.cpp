@@ -194,7 +194,8 @@ std::optional<Decimal> Decimal::make(unsigned __int128 mantissa, long long expon
     }
     if (exponent < kMinExponent || exponent > kMaxExponent) return std::nullopt;
     Decimal result;
-    result.m_mantissa = mantissa;
+    result.m_high = static_cast<uint64_t>(mantissa >> 64);
+    result.m_low = static_cast<uint64_t>(mantissa);
     result.m_exponent = static_cast<int>(exponent);
     result.m_negative = negative;
     return result;
@@ -208,11 +209,15 @@ Decimal Decimal::fromInteger(long long value) {
     return *make(magnitude, 0, negative);
 }
 
+std::optional<Decimal> Decimal::fromDigits(uint64_t digits, int exponent, bool negative) {
+    return make(digits, exponent, negative);
+}
+
 double Decimal::doubleValue() const {
     // The text is never out of double's range, and from_chars rounds correctly.
     char text[kMaxDigits + 8];
     char* const digitsEnd = text + kMaxDigits;
-    char* const first = writeDigitsBefore(digitsEnd, m_mantissa);
+    char* const first = writeDigitsBefore(digitsEnd, mantissa());
     char* end = digitsEnd;
     *end++ = 'e';
     end = std::to_chars(end, text + sizeof text, m_exponent).ptr;
@@ -222,12 +227,14 @@ double Decimal::doubleValue() const {
 }
 
 std::string Decimal::toString() const {
+    char text[kMaxTextLength];
+    return std::string(text, toChars(text));
+}
+
+char* Decimal::toChars(char* out) const {
     char digits[kMaxDigits];
     char* const digitsEnd = digits + kMaxDigits;
-    char* const first = writeDigitsBefore(digitsEnd, m_mantissa);
-    // Room for a sign, "0." or 127 zeros besides the digits.
-    char text[1 + kMaxDigits + kMaxExponent];
-    char* out = text;
+    char* const first = writeDigitsBefore(digitsEnd, mantissa());
     if (m_negative) *out++ = '-';
     if (m_exponent >= 0) {
         out = std::fill_n(std::copy(first, digitsEnd, out), m_exponent, '0');
@@ -240,7 +247,7 @@ std::string Decimal::toString() const {
         *out++ = '.';
         out = std::copy(first, digitsEnd, std::fill_n(out, -pointAt, '0'));
     }
-    return std::string(text, out);
+    return out;
 }
 
 String Decimal::description() const {
@@ -254,15 +261,15 @@ int Decimal::compare(const Decimal& other) const {
     if (leftSign == 0) return 0;
 
     int magnitude = 0;
-    const int leftMagnitude = digitCount(m_mantissa) + m_exponent;
-    const int rightMagnitude = digitCount(other.m_mantissa) + other.m_exponent;
+    Mantissa left = mantissa();
+    Mantissa right = other.mantissa();
+    const int leftMagnitude = digitCount(left) + m_exponent;
+    const int rightMagnitude = digitCount(right) + other.m_exponent;
     if (leftMagnitude != rightMagnitude) {
         magnitude = leftMagnitude < rightMagnitude ? -1 : 1;
     } else {
         // Same leading-digit position: scaling the one with the larger exponent up to the
         // other's exponent keeps it below 10^38.
-        Mantissa left = m_mantissa;
-        Mantissa right = other.m_mantissa;
         if (m_exponent > other.m_exponent) left *= powerOfTen(m_exponent - other.m_exponent);
         if (other.m_exponent > m_exponent) right *= powerOfTen(other.m_exponent - m_exponent);
         magnitude = left < right ? -1 : (left > right ? 1 : 0);

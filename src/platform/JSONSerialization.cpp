@@ -442,7 +442,7 @@ class JsonWriter {
 
     void writeString(const ov::String& string) {
         static constexpr char kHex[] = "0123456789abcdef";
-        const std::u16string& units = string.utf16();
+        const std::u16string_view units = string.utf16();
         m_sink.put('"');
         for (size_t i = 0; i < units.size(); ++i) {
             char32_t c = units[i];

@@ -15,7 +15,7 @@ bool isLowSurrogate(char16_t unit) {
 }
 
 // The code point starting at `index`, advancing `index` past it.
-char32_t nextCodePoint(const std::u16string& units, size_t& index) {
+char32_t nextCodePoint(std::u16string_view units, size_t& index) {
     const char16_t unit = units[index++];
     if (isHighSurrogate(unit) && index < units.size() && isLowSurrogate(units[index])) {
         const char16_t low = units[index++];
@@ -42,7 +42,7 @@ int hexValue(char c) {
 }  // namespace
 
 String percentEncoded(const String& text, const CharacterSet& allowed) {
-    const std::u16string& units = text.utf16();
+    const std::u16string_view units = text.utf16();
     std::u16string out;
     out.reserve(units.size());
     for (size_t index = 0; index < units.size();) {

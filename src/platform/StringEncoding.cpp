@@ -32,7 +32,7 @@ std::optional<char> nextStepByte(char32_t codePoint) {
 }
 
 std::optional<std::string> nextStepBytes(const String& text) {
-    const std::u16string& units = text.utf16();
+    const std::u16string_view units = text.utf16();
     std::string out;
     const auto length = static_cast<int32_t>(units.size());
     for (int32_t index = 0; index < length;) {
@@ -101,7 +101,7 @@ std::optional<String> percentEncoded(const String& text, const CharacterSet& all
     const bool known = encoding == NSUTF8StringEncoding || encoding == NSNEXTSTEPStringEncoding ||
                        icuConverterName(encoding);
     if (!known) return std::nullopt;
-    const std::u16string& units = text.utf16();
+    const std::u16string_view units = text.utf16();
     const auto length = static_cast<int32_t>(units.size());
     std::u16string out;
     out.reserve(units.size());

@@ -41,7 +41,7 @@ String titleCaseWord(const String& word) {
 
 // Calls visit(start, end, codePoint) for every code point of the text.
 template <class Visit>
-void forEachCodePoint(const std::u16string& units, Visit visit) {
+void forEachCodePoint(std::u16string_view units, Visit visit) {
     const auto length = static_cast<int32_t>(units.size());
     for (int32_t index = 0; index < length;) {
         const int32_t start = index;
@@ -67,7 +67,7 @@ String lowercaseString(const String& text) {
 }
 
 String capitalizedString(const String& text) {
-    const std::u16string& units = text.utf16();
+    const std::u16string_view units = text.utf16();
     String out;
     size_t wordStart = 0;
     auto flushWord = [&](size_t end) {
@@ -116,7 +116,7 @@ std::vector<String> componentsSeparatedByCharactersInSet(const String& text,
 
 std::vector<String> componentsSeparatedByString(const String& text, const String& separator) {
     if (separator.isEmpty()) return {text};
-    const std::u16string& units = text.utf16();
+    const std::u16string_view units = text.utf16();
     std::vector<String> pieces;
     size_t pieceStart = 0;
     for (size_t found = units.find(separator.utf16()); found != std::u16string::npos;

@@ -44,7 +44,7 @@ std::optional<std::u16string> decode(const Data& data) {
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     auto string = String::fromUtf8(text);
     if (!string) return std::nullopt;
-    return string->utf16();
+    return std::u16string(string->utf16());
 }
 
 bool isUnquotedCharacter(char16_t unit) {

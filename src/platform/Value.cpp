@@ -12,13 +12,10 @@ namespace ov {
 namespace {
 
 constexpr size_t kIndexedDictionarySize = 16;
-// What std::u16string holds without a heap buffer.
-constexpr size_t kInlineStringLength = 7;
-constexpr size_t kInlineStringIndex = 11;
 
 // Keys are mostly short identifiers: mixing eight bytes at a time is plenty for the index.
 size_t hashKey(const String& key) {
-    const std::u16string& units = key.utf16();
+    const std::u16string_view units = key.utf16();
     const auto* bytes = reinterpret_cast<const unsigned char*>(units.data());
     const size_t size = units.size() * sizeof(char16_t);
     uint64_t hash = size * 0x9E3779B97F4A7C15ULL;
@@ -51,7 +48,7 @@ std::u16string indent(int level) {
 }
 
 // Strings inside container descriptions are bare only when they are plain words.
-bool needsQuotes(const std::u16string& text) {
+bool needsQuotes(std::u16string_view text) {
     if (text.empty()) return true;
     for (char16_t unit : text) {
         const bool plain = (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') ||
@@ -61,8 +58,8 @@ bool needsQuotes(const std::u16string& text) {
     return false;
 }
 
-std::u16string quoted(const std::u16string& text) {
-    if (!needsQuotes(text)) return text;
+std::u16string quoted(std::u16string_view text) {
+    if (!needsQuotes(text)) return std::u16string(text);
     std::u16string out = u"\"";
     for (char16_t unit : text) {
         switch (unit) {
@@ -124,6 +121,15 @@ std::shared_ptr<T> share(T value) {
     return std::make_shared<T>(std::move(value));
 }
 
+// Empty containers are common in replies; one shared instance serves them all (changing one
+// copies it first, as for any shared container).
+template <class T>
+std::shared_ptr<T> shareContainer(T container) {
+    if (!container.isEmpty()) return share(std::move(container));
+    static const auto kEmpty = std::make_shared<T>();
+    return kEmpty;
+}
+
 }  // namespace
 
 // Array
@@ -158,7 +164,8 @@ String Array::description(int level) const {
     std::u16string out = indent(level) + u"(";
     for (size_t i = 0; i < m_items.size(); ++i) {
         out += i == 0 ? u"\n" : u",\n";
-        out += indent(level + 1) + m_items[i].descriptionInContainer(level + 1).utf16();
+        out += indent(level + 1);
+        out += m_items[i].descriptionInContainer(level + 1).utf16();
     }
     out += u"\n" + indent(level) + u")";
     return String(std::move(out));
@@ -316,8 +323,9 @@ std::vector<Value> Dictionary::allValues() const {
 String Dictionary::description(int level) const {
     std::u16string out = indent(level) + u"{\n";
     for (const auto& [key, value] : m_entries) {
-        out += indent(level + 1) + quoted(key.utf16()) + u" = " +
-               value.descriptionInContainer(level + 1).utf16() + u";\n";
+        out += indent(level + 1) + quoted(key.utf16()) + u" = ";
+        out += value.descriptionInContainer(level + 1).utf16();
+        out += u";\n";
     }
     out += indent(level) + u"}";
     return String(std::move(out));
@@ -334,16 +342,9 @@ bool operator==(const Dictionary& left, const Dictionary& right) {
 
 // Value
 
-Value::Value(String value) {
-    if (value.length() <= kInlineStringLength) {
-        m_storage = std::move(value);
-    } else {
-        m_storage = share(std::move(value));
-    }
-}
 Value::Value(Data value) : m_storage(share(std::move(value))) {}
-Value::Value(Array value) : m_storage(share(std::move(value))) {}
-Value::Value(Dictionary value) : m_storage(share(std::move(value))) {}
+Value::Value(Array value) : m_storage(shareContainer(std::move(value))) {}
+Value::Value(Dictionary value) : m_storage(shareContainer(std::move(value))) {}
 Value::Value(std::shared_ptr<Object> object) {
     if (object) m_storage = std::move(object);
 }
@@ -358,11 +359,6 @@ Value Value::null() {
 const Value& Value::absent() {
     static const Value kAbsent;
     return kAbsent;
-}
-
-Value::Kind Value::kind() const {
-    const size_t index = m_storage.index();
-    return index == kInlineStringIndex ? Kind::String : static_cast<Kind>(index);
 }
 
 std::optional<bool> Value::ifBool() const {
@@ -380,9 +376,7 @@ const Date* Value::ifDate() const {
 }
 
 const String* Value::ifString() const {
-    if (const auto* inlined = std::get_if<String>(&m_storage)) return inlined;
-    const auto* shared = std::get_if<std::shared_ptr<String>>(&m_storage);
-    return shared ? shared->get() : nullptr;
+    return std::get_if<String>(&m_storage);
 }
 const Data* Value::ifData() const {
     const auto* shared = std::get_if<std::shared_ptr<Data>>(&m_storage);
@@ -412,8 +406,7 @@ const Number& Value::asNumber() const {
     return std::get<Number>(m_storage);
 }
 const String& Value::asString() const {
-    if (const auto* inlined = std::get_if<String>(&m_storage)) return *inlined;
-    return *std::get<std::shared_ptr<String>>(m_storage);
+    return std::get<String>(m_storage);
 }
 const Data& Value::asData() const {
     return *std::get<std::shared_ptr<Data>>(m_storage);
@@ -438,8 +431,7 @@ Dictionary& Value::mutableDictionary() {
     return detach(std::get<std::shared_ptr<Dictionary>>(m_storage));
 }
 String& Value::mutableString() {
-    if (auto* inlined = std::get_if<String>(&m_storage)) return *inlined;
-    return detach(std::get<std::shared_ptr<String>>(m_storage));
+    return std::get<String>(m_storage);
 }
 
 String Value::description() const {

@@ -39,6 +39,32 @@ TEST(SBJsonParser, CommasAreOptionalAndTheLastOfARepeatedKeyWins) {
     EXPECT_TRUE(parser.objectWithUTF8(std::string_view("[1]\0garbage", 11)).isArray());
 }
 
+TEST(SBJsonParser, NumbersReadExactlyWhateverTheirLength) {
+    SBJsonParser parser;
+    // Up to nineteen digits are gathered while scanning; longer ones and exponents are read
+    // from the text: both must agree with the decimal reader.
+    for (const char* literal :
+         {"0", "-0", "7", "0.001", "-0.000", "1.50", "1234567890123456789", "9999999999999999999",
+          "12345678901234567890", "-99999999999999999999.5", "0.1234567890123456789",
+          "123456789012345678.9", "1e2", "-2.5E-3", "1000000000000000000000000000000000000000"}) {
+        const Value value = parser.fragmentWithUTF8(literal);
+        ASSERT_TRUE(value.isDecimal()) << literal << traceText(parser);
+        EXPECT_EQ(value.ifDecimal()->toString(), decimal(literal).toString()) << literal;
+    }
+}
+
+TEST(SBJsonParser, WhiteSpaceRunsOfAnyLengthSeparateTokens) {
+    SBJsonParser parser;
+    const std::string pattern = " \t\n\r\v\f";
+    for (size_t length = 0; length < 40; ++length) {
+        std::string gap;
+        for (size_t i = 0; i < length; ++i)
+            gap += pattern[i % pattern.size()];
+        const Value value = parser.objectWithUTF8(gap + "[" + gap + "1" + gap + "]" + gap);
+        EXPECT_EQ(value, Value(Array{decimal("1")})) << length << traceText(parser);
+    }
+}
+
 struct FailureCase {
     std::string input;
     std::string trace;
@@ -96,6 +122,10 @@ TEST(SBJsonParser, FailuresLeaveTheWholeTraceInnermostFirst) {
         {"[\"ab\xC3\"]",
          "3 Invalid UTF-8 byte '0xc3' in string / 3 Expected value while parsing array"},
         {"\"0123456789\xC0\xAF\"", "3 Invalid UTF-8 byte '0xc0' in string"},
+        {"\"\xC1\xBF\"", "3 Invalid UTF-8 byte '0xc1' in string"},
+        {"\"\xE0\x80\xAF\"", "3 Invalid UTF-8 byte '0xe0' in string"},
+        {"\"\xED\xA0\x80\"", "3 Invalid UTF-8 byte '0xed' in string"},
+        {"\"\xE2\x82\"", "3 Invalid UTF-8 byte '0xe2' in string"},
     };
     SBJsonParser parser;
     for (const auto& [input, trace] : cases) {

@@ -45,6 +45,17 @@ TEST(SBJsonWriter, HumanReadableLayoutIndentsTwoSpacesALevel) {
     EXPECT_EQ(write(writer, value), expected);
 }
 
+TEST(SBJsonWriter, DeepIndentsCountEveryLevel) {
+    SBJsonWriter writer;
+    writer.setHumanReadable(true);
+    Value value = Array{};
+    for (int level = 0; level < 20; ++level)
+        value = Array{value};
+    const std::string text = write(writer, value);
+    EXPECT_NE(text.find("\n" + std::string(40, ' ') + "[]\n"), std::string::npos);
+    EXPECT_EQ(text.find("\n" + std::string(41, ' ')), std::string::npos);
+}
+
 TEST(SBJsonWriter, SortedKeysCompareCodeUnits) {
     SBJsonWriter writer;
     const Value value = Dictionary{{"b", 1}, {"a", Dictionary{{"z", 1}, {"y", 2}}}, {"B", 3}};

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
 #include "orvane/platform/String.h"
 
 namespace ov {
@@ -61,4 +65,64 @@ TEST(String, SearchesLikeThePlatform) {
 }
 
 }  // namespace
+
+// Texts of 12 units live in the object, longer ones in a shared block: both sides of the
+// boundary, and every way a copy could end up sharing what another changes.
+TEST(String, CopiesStayIndependentAcrossTheInlineBoundary) {
+    for (const char* sample : {"twelve units", "thirteen unit", "a much longer text than that"}) {
+        const String original = sample;
+        String appended = original;
+        appended += "!";
+        String moved = String(original);
+        const String fromMove = std::move(moved);
+        EXPECT_EQ(original, String(sample));
+        EXPECT_EQ(appended.toUtf8(), std::string(sample) + "!");
+        EXPECT_EQ(fromMove, original);
+        EXPECT_TRUE(moved.isEmpty());  // NOLINT(bugprone-use-after-move): moved-from is empty
+    }
+}
+
+TEST(String, AppendingGrowsAndMayAppendItself) {
+    String text = "ab";
+    text += text;
+    EXPECT_EQ(text, String("abab"));
+    String growing;
+    for (int i = 0; i < 100; ++i)
+        growing += String::fromCodePoint(static_cast<char32_t>('a' + i % 26));
+    EXPECT_EQ(growing.length(), 100u);
+    EXPECT_EQ(growing.characterAtIndex(27), u'b');
+    growing += growing;
+    EXPECT_EQ(growing.substring(100, 3), String("abc"));
+    EXPECT_THROW((void)growing.characterAtIndex(200), std::out_of_range);
+}
+
+TEST(String, BuildKeepsOnlyWhatWasWritten) {
+    const String built = String::build(40, [](char16_t* room) {
+        room[0] = u'h';
+        room[1] = u'i';
+        return 2;
+    });
+    EXPECT_EQ(built, String("hi"));
+    const String japanese = "日本語のテキスト";  // 24 bytes, 8 units
+    EXPECT_EQ(japanese.length(), 8u);
+    EXPECT_EQ(japanese.toUtf8(), "日本語のテキスト");
+}
+
+TEST(StringThreaded, SharedTextOutlivesCopiesOnOtherThreads) {
+    const String shared = "a text long enough to live in a shared block";
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([shared] {
+            for (int i = 0; i < 10000; ++i) {
+                String copy = shared;
+                copy += "x";
+                ASSERT_EQ(copy.length(), shared.length() + 1);
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(shared, String("a text long enough to live in a shared block"));
+}
+
 }  // namespace ov

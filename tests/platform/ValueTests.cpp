@@ -37,6 +37,18 @@ TEST(Value, CopiesAreIndependent) {
     EXPECT_EQ(nested.asArray().count(), 3u);
 }
 
+TEST(Value, EmptyContainersShareNothingVisible) {
+    Value first = Array{};
+    Value second = Array{};
+    first.mutableArray().addObject(1);
+    Value dictionary = Dictionary{};
+    dictionary.mutableDictionary().setObject("x", "key");
+    EXPECT_EQ(first.asArray().count(), 1u);
+    EXPECT_TRUE(second.asArray().isEmpty());
+    EXPECT_TRUE(Value(Dictionary{}).asDictionary().isEmpty());
+    EXPECT_EQ(dictionary.asDictionary().count(), 1u);
+}
+
 TEST(Value, DeeplyNestedTreesAreDestroyedWithoutRecursion) {
     Value tree = Array{};
     for (int depth = 0; depth < 200'000; ++depth) {

@@ -59,6 +59,7 @@ class SBJsonParser : public SBJsonBase {
 
     bool scanRestOfString(String& value);
     bool appendRun(std::u16string& units, const char* end, bool ascii);
+    char16_t* convertRun(char16_t* out, const char* end, bool ascii);
     bool scanEscape(std::u16string& units);
     bool scanUnicodeChar(std::u16string& units);
     bool scanHexQuad(char16_t& unit);

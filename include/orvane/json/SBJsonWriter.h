@@ -64,6 +64,8 @@ class SBJsonWriter : public SBJsonBase {
     const Value* nextMember(Frame& frame, JsonOutput<Char>& into);
     template <class Char>
     void leaveContainer(const Frame& frame, JsonOutput<Char>& into);
+    static void sortMembers(Frame& frame);
+    static void prefetchChildren(const Frame& frame);
     bool unwind();
     template <class Char>
     void indent(JsonOutput<Char>& into) const;

@@ -28,14 +28,19 @@ class Decimal {
     // "-0" is zero.
     static std::optional<Decimal> fromString(std::string_view text);
     static Decimal fromInteger(long long value);
+    // The value digits x 10^exponent; none when it cannot be held.
+    static std::optional<Decimal> fromDigits(uint64_t digits, int exponent, bool negative);
 
     bool isNegative() const { return m_negative; }
-    bool isZero() const { return m_mantissa == 0; }
+    bool isZero() const { return m_high == 0 && m_low == 0; }
     int exponent() const { return m_exponent; }
     double doubleValue() const;
 
     // Canonical plain decimal text: no exponent, no trailing fraction zeros ("1200", "-0.05").
     std::string toString() const;
+    // The same text into `out`, which has room for kMaxTextLength characters; gives its end.
+    static constexpr size_t kMaxTextLength = 2 + kMaxDigits + kMaxExponent;
+    char* toChars(char* out) const;
     String description() const;
 
     int compare(const Decimal& other) const;
@@ -48,8 +53,14 @@ class Decimal {
     static std::optional<Decimal> make(unsigned __int128 mantissa, long long exponent,
                                        bool negative);
 
-    // Below 10^38, no trailing zeros unless zero or the exponent is at its maximum.
-    unsigned __int128 m_mantissa = 0;
+    unsigned __int128 mantissa() const {
+        return (static_cast<unsigned __int128>(m_high) << 64) | m_low;
+    }
+
+    // The mantissa, below 10^38, with no trailing zeros unless zero or the exponent is at its
+    // maximum. Two words rather than one 128-bit integer, so a Value holding it stays small.
+    uint64_t m_high = 0;
+    uint64_t m_low = 0;
     int m_exponent = 0;
     bool m_negative = false;
 };

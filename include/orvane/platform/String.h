@@ -6,8 +6,10 @@
 //   name.length();          // 3
 //   name.toUtf8();          // "Zoë"
 
+#include <atomic>
 #include <compare>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
@@ -30,19 +32,45 @@ class String {
     String(const char* utf8);       // NOLINT(google-explicit-constructor): literals read naturally
     String(std::string_view utf8);  // NOLINT(google-explicit-constructor)
     String(const std::string& utf8);  // NOLINT(google-explicit-constructor)
-    explicit String(std::u16string utf16) : m_units(std::move(utf16)) {}
+    explicit String(std::u16string_view utf16);
+    String(const String& other) : m_capacity(other.m_capacity), m_length(other.m_length) {
+        copyStorage(other);
+        if (!isInline()) m_block->references.fetch_add(1, std::memory_order_relaxed);
+    }
+    String(String&& other) noexcept { takeFrom(other); }
+    String& operator=(const String& other);
+    String& operator=(String&& other) noexcept {
+        if (this != &other) {
+            release();
+            takeFrom(other);
+        }
+        return *this;
+    }
+    ~String() {
+        if (!isInline()) dropBlock();
+    }
 
     // Strict conversion: none when the bytes are not well-formed UTF-8.
     static std::optional<String> fromUtf8(std::string_view utf8);
     static String fromCodePoint(char32_t codePoint);
+    // Builds a text in place: `write` gets room for `capacity` units and gives how many it
+    // wrote, so a reader converting into the text copies it only once.
+    template <class Write>
+    static String build(size_t capacity, Write write) {
+        String text;
+        char16_t* room = text.allocate(capacity);
+        text.settle(static_cast<size_t>(write(room)));
+        return text;
+    }
 
     // Lossless for well-formed text; an unpaired surrogate becomes U+FFFD.
     std::string toUtf8() const;
-    const std::u16string& utf16() const { return m_units; }
+    std::u16string_view utf16() const { return {units(), m_length}; }
 
-    size_t length() const { return m_units.size(); }
-    bool isEmpty() const { return m_units.empty(); }
-    char16_t characterAtIndex(size_t index) const { return m_units.at(index); }
+    size_t length() const { return m_length; }
+    bool isEmpty() const { return m_length == 0; }
+    // Past the end is a programming error, as for std::u16string::at.
+    char16_t characterAtIndex(size_t index) const;
 
     // Out-of-range parts are clipped, never an error.
     String substring(size_t location, size_t length) const;
@@ -56,19 +84,61 @@ class String {
         return rangeOfString(needle).location != NSNotFound;
     }
 
-    String& operator+=(const String& other) {
-        m_units += other.m_units;
-        return *this;
-    }
+    String& operator+=(const String& other);
     friend String operator+(String left, const String& right) { return left += right; }
 
-    friend bool operator==(const String&, const String&) = default;
+    friend bool operator==(const String& left, const String& right) {
+        return left.m_length == right.m_length &&
+               std::char_traits<char16_t>::compare(left.units(), right.units(), left.m_length) == 0;
+    }
     friend std::strong_ordering operator<=>(const String& left, const String& right) {
-        return left.m_units <=> right.m_units;
+        return left.utf16() <=> right.utf16();
     }
 
   private:
-    std::u16string m_units;
+    // Texts up to this length live in the object itself: most keys and words need no heap.
+    static constexpr size_t kInlineCapacity = 12;
+    // Longer texts live in one reference-counted block, shared by copies: it is changed in
+    // place only while a single String holds it.
+    struct Block {
+        std::atomic<uint32_t> references{1};
+        char16_t* units() { return reinterpret_cast<char16_t*>(this + 1); }
+    };
+
+    bool isInline() const { return m_capacity <= kInlineCapacity; }
+    const char16_t* units() const { return isInline() ? m_inline : m_block->units(); }
+    char16_t* units() { return isInline() ? m_inline : m_block->units(); }
+    // Room for `capacity` units, inline or in a new block; the text is then empty.
+    char16_t* allocate(size_t capacity);
+    // Sets the length of what was written into the allocated room.
+    void settle(size_t length);
+    void takeFrom(String& other) {
+        m_capacity = other.m_capacity;
+        m_length = other.m_length;
+        copyStorage(other);
+        other.m_capacity = kInlineCapacity;
+        other.m_length = 0;
+    }
+    // The inline units or the block pointer, whichever is held: a fixed-size copy is a few
+    // moves, where copying just the units in use would be a call.
+    void copyStorage(const String& other) {
+        std::memcpy(static_cast<void*>(&m_inline), &other.m_inline, sizeof m_inline);
+    }
+    // Leaves the text empty.
+    void release() {
+        if (!isInline()) dropBlock();
+        m_capacity = kInlineCapacity;
+        m_length = 0;
+    }
+    void dropBlock();
+
+    union {
+        char16_t m_inline[kInlineCapacity];
+        Block* m_block;
+    };
+    static_assert(sizeof(Block*) <= sizeof m_inline);
+    uint32_t m_capacity = kInlineCapacity;
+    uint32_t m_length = 0;
 };
 
 }  // namespace ov
@@ -76,6 +146,6 @@ class String {
 template <>
 struct std::hash<ov::String> {
     size_t operator()(const ov::String& text) const noexcept {
-        return std::hash<std::u16string>{}(text.utf16());
+        return std::hash<std::u16string_view>{}(text.utf16());
     }
 };

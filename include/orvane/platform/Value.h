@@ -64,7 +64,7 @@ class Value {
     Value(double value) : m_storage(Number(value)) {}              // NOLINT
     Value(Decimal value) : m_storage(value) {}                     // NOLINT
     Value(Date value) : m_storage(value) {}                        // NOLINT
-    Value(String value);                                           // NOLINT
+    Value(String value) : m_storage(std::move(value)) {}           // NOLINT
     Value(const char* utf8) : Value(String(utf8)) {}               // NOLINT
     Value(Data value);                                             // NOLINT
     Value(Array value);                                            // NOLINT
@@ -75,7 +75,7 @@ class Value {
     template <class T>
     Value(T*) = delete;
 
-    Kind kind() const;
+    Kind kind() const { return static_cast<Kind>(m_storage.index()); }
     bool isAbsent() const { return kind() == Kind::Absent; }
     bool isNull() const { return kind() == Kind::Null; }
     bool isAbsentOrNull() const { return isAbsent() || isNull(); }
@@ -137,11 +137,9 @@ class Value {
     template <class T>
     T& detach(std::shared_ptr<T>& shared);
 
-    // Alternatives follow Kind, except that short strings live inline (the last one): a
-    // copy of one costs no more than sharing it would.
-    std::variant<std::monostate, NullMarker, bool, Number, Decimal, std::shared_ptr<String>,
-                 std::shared_ptr<Data>, Date, std::shared_ptr<Array>, std::shared_ptr<Dictionary>,
-                 std::shared_ptr<Object>, String>
+    // Alternatives follow Kind.
+    std::variant<std::monostate, NullMarker, bool, Number, Decimal, String, std::shared_ptr<Data>,
+                 Date, std::shared_ptr<Array>, std::shared_ptr<Dictionary>, std::shared_ptr<Object>>
         m_storage;
 };
 
