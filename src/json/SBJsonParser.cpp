@@ -18,8 +18,6 @@ static_assert(std::endian::native == std::endian::little, "the string scan reads
 
 // Zero bytes after the terminating NUL, so the word-wise scans never read past the end.
 constexpr size_t kPadding = 16;
-constexpr uint64_t kOnes = 0x0101010101010101ULL;
-constexpr uint64_t kHighBits = 0x8080808080808080ULL;
 // Digits a 64-bit integer always holds.
 constexpr int kExactDigits = 19;
 
@@ -32,6 +30,41 @@ bool isWhitespace(char byte) {
     return byte == ' ' || (byte >= '\t' && byte <= '\r');
 }
 #endif
+
+#if defined(__SSE2__)
+// Finds the end of the run at `position` sixteen bytes at a time: the first quotation mark,
+// backslash, or byte below 0x20 (the terminating NUL included); and whether the run is plain
+// ASCII (then it widens without decoding).
+const char* findRunEnd(const char* position, bool& ascii) {
+    unsigned high = 0;
+    for (;; position += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(position));
+        const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(0x1F)), bytes);
+        const __m128i quote = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'));
+        const __m128i backslash = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'));
+        const auto stop = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(control, _mm_or_si128(quote, backslash))));
+        const auto chunkHigh = static_cast<unsigned>(_mm_movemask_epi8(bytes));
+        if (stop != 0) {
+            ascii = high == 0 && (chunkHigh & ((stop & (0 - stop)) - 1)) == 0;
+            return position + std::countr_zero(stop);
+        }
+        high |= chunkHigh;
+    }
+}
+
+// Widens sixteen ASCII bytes to units; false, writing nothing, when any byte is not ASCII.
+bool widenAscii(const unsigned char* bytes, char16_t* out) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    if (_mm_movemask_epi8(chunk) != 0) return false;
+    const __m128i zero = _mm_setzero_si128();
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(chunk, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(chunk, zero));
+    return true;
+}
+#else
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+constexpr uint64_t kHighBits = 0x8080808080808080ULL;
 
 // A byte at which a run of plain string content stops: quotation mark, backslash, or below
 // 0x20 (the terminating NUL included).
@@ -59,6 +92,15 @@ const char* findRunEnd(const char* position, bool& ascii) {
         high |= word & kHighBits;
     }
 }
+
+bool widenAscii(const unsigned char* bytes, char16_t* out) {
+    for (int i = 0; i < 16; ++i) {
+        if (bytes[i] >= 0x80) return false;
+    }
+    std::copy(bytes, bytes + 16, out);
+    return true;
+}
+#endif
 
 bool isContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
@@ -407,9 +449,14 @@ bool SBJsonParser::appendRun(std::u16string& units, const char* end, bool ascii)
 char16_t* SBJsonParser::convertRun(char16_t* out, const char* end, bool ascii) {
     const auto* position = reinterpret_cast<const unsigned char*>(m_c);
     const auto* stop = reinterpret_cast<const unsigned char*>(end);
+    for (; stop - position >= 16 && widenAscii(position, out); position += 16)
+        out += 16;
     if (ascii) return std::copy(position, stop, out);
     while (position < stop) {
-        if (*position < 0x80) {
+        if (stop - position >= 16 && widenAscii(position, out)) {
+            position += 16;
+            out += 16;
+        } else if (*position < 0x80) {
             *out++ = *position++;
         } else if (const char16_t unit = twoOrThreeByteUnit(position, stop)) {
             *out++ = unit;
