@@ -102,31 +102,6 @@ bool widenAscii(const unsigned char* bytes, char16_t* out) {
 }
 #endif
 
-bool isContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
-// The one unit of a well-formed two- or three-byte sequence, advancing past it; zero, without
-// advancing, for anything else (which the general decoder then handles or rejects). Most
-// non-ASCII text is made of these.
-char16_t twoOrThreeByteUnit(const unsigned char*& position, const unsigned char* stop) {
-    const unsigned char lead = position[0];
-    if (lead >= 0xC2 && lead <= 0xDF && stop - position >= 2 && isContinuation(position[1])) {
-        const auto unit = static_cast<char16_t>(((lead & 0x1F) << 6) | (position[1] & 0x3F));
-        position += 2;
-        return unit;
-    }
-    if ((lead & 0xF0) == 0xE0 && stop - position >= 3 && isContinuation(position[1]) &&
-        isContinuation(position[2])) {
-        const auto unit = static_cast<char16_t>(((lead & 0x0F) << 12) |
-                                                ((position[1] & 0x3F) << 6) | (position[2] & 0x3F));
-        if (unit < 0x800 || (unit >= 0xD800 && unit <= 0xDFFF)) return 0;  // overlong, surrogate
-        position += 3;
-        return unit;
-    }
-    return 0;
-}
-
 char16_t* writeCodePoint(char16_t* out, char32_t codePoint) {
     if (codePoint < 0x10000) {
         *out++ = static_cast<char16_t>(codePoint);
@@ -458,8 +433,6 @@ char16_t* SBJsonParser::convertRun(char16_t* out, const char* end, bool ascii) {
             out += 16;
         } else if (*position < 0x80) {
             *out++ = *position++;
-        } else if (const char16_t unit = twoOrThreeByteUnit(position, stop)) {
-            *out++ = unit;
         } else if (const auto codePoint = decodeUtf8Sequence(position, stop)) {
             out = writeCodePoint(out, *codePoint);
         } else {

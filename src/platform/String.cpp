@@ -12,10 +12,6 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool isContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
 char16_t* writeUtf16(char32_t codePoint, char16_t* out) {
     if (codePoint < 0x10000) {
         *out++ = static_cast<char16_t>(codePoint);
@@ -49,7 +45,7 @@ std::optional<size_t> utf8ToUtf16(std::string_view text, char16_t* out, bool str
         } else {
             *out++ = kReplacement;
             ++position;
-            while (position < end && isContinuation(*position))
+            while (position < end && isUtf8Continuation(*position))
                 ++position;
         }
     }
@@ -57,33 +53,6 @@ std::optional<size_t> utf8ToUtf16(std::string_view text, char16_t* out, bool str
 }
 
 }  // namespace
-
-std::optional<char32_t> decodeUtf8Sequence(const unsigned char*& position,
-                                           const unsigned char* end) {
-    const unsigned char lead = *position;
-    if (lead < 0x80) return *position++;
-    int extra;
-    char32_t codePoint;
-    char32_t minimum;
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1, codePoint = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2, codePoint = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3, codePoint = lead & 0x07, minimum = 0x10000;
-    } else {
-        return std::nullopt;
-    }
-    if (end - position <= extra) return std::nullopt;
-    for (int i = 1; i <= extra; ++i) {
-        if (!isContinuation(position[i])) return std::nullopt;
-        codePoint = (codePoint << 6) | (position[i] & 0x3F);
-    }
-    if (codePoint < minimum || codePoint > 0x10FFFF) return std::nullopt;
-    if (codePoint >= 0xD800 && codePoint <= 0xDFFF) return std::nullopt;
-    position += extra + 1;
-    return codePoint;
-}
 
 char32_t decodeUtf16Sequence(const char16_t*& position, const char16_t* end) {
     const char16_t unit = *position++;
