@@ -34,7 +34,7 @@ void logElements(const Array& array) {
 }
 
 Array sorted(const Array& array, const std::optional<String>& key, bool ascending) {
-    std::vector<Value> items = array.items();
+    std::vector<Value> items(array.begin(), array.end());
     std::ranges::stable_sort(items, [&key, ascending](const Value& left, const Value& right) {
         const int order = compareValues(field(left, key), field(right, key));
         return ascending ? order < 0 : order > 0;

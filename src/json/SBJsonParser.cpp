@@ -20,9 +20,28 @@ static_assert(std::endian::native == std::endian::little, "the string scan reads
 constexpr size_t kPadding = 16;
 // Digits a 64-bit integer always holds.
 constexpr int kExactDigits = 19;
+// Keys of at least this many bytes are shared between objects; shorter ones are cheap to make.
+constexpr size_t kSharedKeyLength = 13;
 
 bool isDigit(char byte) {
     return byte >= '0' && byte <= '9';
+}
+
+// Whether all eight bytes of `word` are digits.
+bool isEightDigits(uint64_t word) {
+    constexpr uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0ULL;
+    return ((word & kHighNibbles) | (((word + 0x0606060606060606ULL) & kHighNibbles) >> 4)) ==
+           0x3333333333333333ULL;
+}
+
+// The value of eight digits read as a little-endian word, in three multiplications.
+uint64_t eightDigitsValue(uint64_t word) {
+    constexpr uint64_t kPairMask = 0x000000FF000000FFULL;
+    word -= 0x3030303030303030ULL;
+    word = word * 10 + (word >> 8);  // pairs of digits
+    return (((word & kPairMask) * 0x000F424000000064ULL) +
+            (((word >> 16) & kPairMask) * 0x0000271000000001ULL)) >>
+           32;
 }
 
 #if !defined(__SSE2__)
@@ -157,6 +176,7 @@ Value SBJsonParser::parse(std::string_view utf8) {
     m_buffer.assign(utf8.data(), utf8.size());
     m_buffer.append(kPadding, '\0');
     m_c = m_buffer.data();
+    m_knownKeys.fill({});  // they point into the previous input
     m_depth = 0;
     m_limit = maxDepth();
     Value value;
@@ -175,60 +195,53 @@ bool SBJsonParser::scanValue(Value& result) {
     for (;;) {
         skipWhitespace();
         const char lead = *m_c++;
-        Value value;
-        bool haveValue = false;
         if (lead == '[' || lead == '{') {
             if (!enterContainer(lead)) return unwind();
-        } else {
-            if (!scanScalar(lead, value)) return unwind();
-            haveValue = true;
+        } else if (!scanScalar(lead, nextValue(result))) {
+            return unwind();
+        } else if (m_frames.empty()) {
+            return true;
+        } else if (!scanAfterMember(m_frames.back().isArray())) {
+            return failContainer();
         }
-        // Hand finished values to their containers until one of them wants another value.
+        // Close finished containers until one of them wants another value.
         for (;;) {
-            if (haveValue) {
-                if (m_frames.empty()) {
-                    result = std::move(value);
-                    return true;
-                }
-                Frame& top = m_frames.back();
-                if (top.isArray()) {
-                    m_values.push_back(std::move(value));
-                } else {
-                    m_members.back().second = std::move(value);
-                }
-                if (!scanAfterMember(top.isArray())) return failContainer();
-            }
-            Frame& top = m_frames.back();
+            const Frame& top = m_frames.back();
             bool closed = false;
             if (!(top.isArray() ? scanArrayStep(closed) : scanDictionaryStep(closed))) {
                 return failContainer();
             }
             if (!closed) break;
-            value = top.isArray() ? takeElements(top.start) : takeMembers(top.start);
+            Value container = top.isArray() ? takeElements(top.start) : takeMembers(top.start);
             m_frames.pop_back();
             --m_depth;
-            haveValue = true;
+            nextValue(result) = std::move(container);
+            if (m_frames.empty()) return true;
+            if (!scanAfterMember(m_frames.back().isArray())) return failContainer();
         }
     }
+}
+
+// Where the next value goes: the result, a new element of the innermost array, or the value of
+// the innermost dictionary's last key.
+Value& SBJsonParser::nextValue(Value& result) {
+    if (m_frames.empty()) return result;
+    return m_frames.back().isArray() ? m_values.emplace_back() : m_members.back().second;
 }
 
 // Elements of open arrays wait on one shared stack, so each array is allocated once, at its
 // final size.
 Value SBJsonParser::takeElements(size_t start) {
-    const auto first = m_values.begin() + static_cast<std::ptrdiff_t>(start);
-    std::vector<Value> elements(std::make_move_iterator(first),
-                                std::make_move_iterator(m_values.end()));
-    m_values.erase(first, m_values.end());
-    return Array(std::move(elements));
+    Array elements(std::make_move_iterator(m_values.data() + start), m_values.size() - start);
+    m_values.resize(start);
+    return elements;
 }
 
 // Members wait the same way; a repeated key keeps its first position and its last value.
 Value SBJsonParser::takeMembers(size_t start) {
-    const auto first = m_members.begin() + static_cast<std::ptrdiff_t>(start);
-    std::vector<Dictionary::Entry> members(std::make_move_iterator(first),
-                                           std::make_move_iterator(m_members.end()));
-    m_members.erase(first, m_members.end());
-    return Dictionary::fromEntries(std::move(members));
+    Value members = Dictionary::fromEntries(m_members.data() + start, m_members.size() - start);
+    m_members.resize(start);
+    return members;
 }
 
 bool SBJsonParser::enterContainer(char open) {
@@ -272,7 +285,7 @@ bool SBJsonParser::scanDictionaryStep(bool& closed) {
     }
     ++m_c;
     m_members.emplace_back();
-    if (!scanRestOfString(m_members.back().first)) {
+    if (!scanKey(m_members.back().first)) {
         addErrorWithCode(3, "Object key string expected");
         return false;
     }
@@ -376,16 +389,46 @@ bool SBJsonParser::scanLiteral(std::string_view rest, const char* message) {
 bool SBJsonParser::scanRestOfString(String& value) {
     bool ascii = true;
     const char* end = findRunEnd(m_c, ascii);
-    if (*end == '"') {  // no escapes: convert straight into the string
-        bool wellFormed = true;
-        value = String::build(static_cast<size_t>(end - m_c), [&](char16_t* room) {
-            char16_t* const written = convertRun(room, end, ascii);
-            wellFormed = written != nullptr;
-            return written ? written - room : 0;
-        });
+    return *end == '"' ? takePlainString(value, end, ascii) : takeEscapedString(value, end, ascii);
+}
+
+// Objects in one reply mostly share their keys: a long key read before shares the text made
+// then, instead of being converted and stored once more.
+bool SBJsonParser::scanKey(String& key) {
+    bool ascii = true;
+    const char* end = findRunEnd(m_c, ascii);
+    const auto length = static_cast<size_t>(end - m_c);
+    if (*end != '"' || length < kSharedKeyLength) return scanRestOfString(key);
+    uint64_t head;
+    uint64_t tail;
+    std::memcpy(&head, m_c, sizeof head);
+    std::memcpy(&tail, end - sizeof tail, sizeof tail);
+    const uint64_t hash = ((head ^ (tail * 31) ^ length) * 0x9E3779B97F4A7C15ULL) >> 58;
+    KnownKey& known = m_knownKeys[hash];
+    const std::string_view bytes(m_c, length);
+    if (known.bytes == bytes) {
+        key = known.text;
         m_c = end + 1;
-        return wellFormed;
+        return true;
     }
+    if (!takePlainString(key, end, ascii)) return false;
+    known = {bytes, key};
+    return true;
+}
+
+// The string from m_c to the quotation mark at `end` has no escapes: convert it straight in.
+bool SBJsonParser::takePlainString(String& value, const char* end, bool ascii) {
+    bool wellFormed = true;
+    value = String::build(static_cast<size_t>(end - m_c), [&](char16_t* room) {
+        char16_t* const written = convertRun(room, end, ascii);
+        wellFormed = written != nullptr;
+        return written ? written - room : 0;
+    });
+    m_c = end + 1;
+    return wellFormed;
+}
+
+bool SBJsonParser::takeEscapedString(String& value, const char* end, bool ascii) {
     m_scratch.clear();
     for (;;) {
         if (!appendRun(m_scratch, end, ascii)) return false;
@@ -549,7 +592,15 @@ bool SBJsonParser::scanNumber(Value& value) {
     // Most numbers have few digits: gather them as we go and skip reading the text again.
     uint64_t digits = 0;
     int count = 0;
+    // Past 19 digits the sum wraps, but is then not used.
     const auto gather = [&] {
+        uint64_t word;
+        std::memcpy(&word, m_c, sizeof word);  // the padding keeps this inside the buffer
+        if (isEightDigits(word)) {
+            digits = digits * 100'000'000 + eightDigitsValue(word);
+            m_c += 8;
+            count += 8;
+        }
         for (; isDigit(*m_c); ++m_c, ++count)
             digits = digits * 10 + static_cast<unsigned>(*m_c - '0');
     };
@@ -595,6 +646,10 @@ void SBJsonParser::skipDigits() {
 // Indented input has long runs of white space: step over them sixteen bytes at a time.
 void SBJsonParser::skipWhitespace() {
     if (static_cast<unsigned char>(*m_c) > ' ') return;  // most tokens follow one another
+    if (m_c[0] == ' ' && static_cast<unsigned char>(m_c[1]) > ' ') {  // as after a colon
+        ++m_c;
+        return;
+    }
 #if defined(__SSE2__)
     for (;;) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_c));

@@ -286,11 +286,11 @@ bool SBJsonWriter::enterContainer(const Value& container, Value& held, JsonOutpu
     Frame& frame = m_frames.emplace_back();
     if (const Array* array = container.ifArray()) {
         frame.isArray = true;
-        frame.elements = array->items().data();
+        frame.elements = array->begin();
         frame.count = array->count();
     } else {
         const Dictionary& dictionary = container.asDictionary();
-        frame.entries = std::to_address(dictionary.begin());
+        frame.entries = dictionary.begin();
         frame.count = dictionary.count();
         if (m_sortKeys) sortMembers(frame);
     }
@@ -334,9 +334,9 @@ void SBJsonWriter::prefetchChildren(const Frame& frame) {
     for (size_t i = 0; i < std::min(frame.count, kAhead); ++i) {
         const Value& member = frame.isArray ? frame.elements[i] : frame.entries[i].second;
         if (const Dictionary* dictionary = member.ifDictionary()) {
-            __builtin_prefetch(dictionary);
+            __builtin_prefetch(dictionary->begin());
         } else if (const Array* array = member.ifArray()) {
-            __builtin_prefetch(array);
+            __builtin_prefetch(array->begin());
         }
     }
 }

@@ -100,7 +100,9 @@ String& String::operator=(const String& other) {
 }
 
 void String::dropBlock() {
-    if (m_block->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    // A sole holder needs no atomic decrement: no other holder can be changing the count.
+    if (m_block->references.load(std::memory_order_acquire) == 1 ||
+        m_block->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
         m_block->~Block();
         ::operator delete(m_block);
     }

@@ -5,6 +5,7 @@
 #include <cassert>
 #include <cstdio>
 #include <cstring>
+#include <span>
 
 #include "orvane/platform/Error.h"
 
@@ -38,9 +39,9 @@ size_t hashKey(const String& key) {
     return hash;
 }
 
-// At most half full, so probe runs stay short.
-size_t indexSizeFor(size_t count) {
-    return std::bit_ceil(count * 2);
+// An empty index for `count` keys: at most half full, so probe runs stay short.
+SharedVector<uint32_t> zeroedIndex(size_t count) {
+    return SharedVector<uint32_t>(std::bit_ceil(count * 2), uint32_t{0});
 }
 
 std::u16string indent(int level) {
@@ -92,22 +93,33 @@ std::u16string quoted(std::u16string_view text) {
     return out;
 }
 
-// Containers about to be destroyed on this thread. The outermost teardown drains it in a loop;
-// nested teardowns only add to it, so the stack never grows with the depth of the tree.
+// Tearing down recurses while the tree is shallow, which is the common case and the fastest.
+// Deeper, containers about to be destroyed wait on a list that the first deep teardown drains
+// in a loop; teardowns below it only add to the list, so the stack never grows with the depth.
+constexpr unsigned kRecursiveTeardownDepth = 64;
+thread_local unsigned t_teardownDepth = 0;
 thread_local std::vector<Value>* t_pendingTeardown = nullptr;
 
-// `forEachValue(visit)` calls `visit` on each value the dying container holds.
-template <class ForEachValue>
-void tearDown(ForEachValue forEachValue) {
+// Releases a dying container's elements; `valueOf` gives the value an element holds.
+template <class Element, class ValueOf>
+void tearDown(SharedVector<Element>& elements, ValueOf valueOf) {
+    if (t_teardownDepth < kRecursiveTeardownDepth) {
+        ++t_teardownDepth;
+        elements = {};
+        --t_teardownDepth;
+        return;
+    }
+    if (!elements.isSoleHolder()) return;  // another holder keeps the elements alive
     const bool outermost = t_pendingTeardown == nullptr;
     std::vector<Value> pending;
     if (outermost) t_pendingTeardown = &pending;
-    forEachValue([](Value& value) {
+    for (Element& element : std::span(elements.mutableBegin(), elements.size())) {
+        Value& value = valueOf(element);
         // Objects too: an error's underlying chain can be as long as a container is deep.
         if (value.isArray() || value.isDictionary() || value.isObject()) {
             t_pendingTeardown->push_back(std::move(value));
         }
-    });
+    }
     if (!outermost) return;
     while (!pending.empty()) {
         Value last = std::move(pending.back());
@@ -121,30 +133,23 @@ std::shared_ptr<T> share(T value) {
     return std::make_shared<T>(std::move(value));
 }
 
-// Empty containers are common in replies; one shared instance serves them all (changing one
-// copies it first, as for any shared container).
-template <class T>
-std::shared_ptr<T> shareContainer(T container) {
-    if (!container.isEmpty()) return share(std::move(container));
-    static const auto kEmpty = std::make_shared<T>();
-    return kEmpty;
-}
-
 }  // namespace
 
 // Array
 
-Array::Array(std::initializer_list<Value> items) : m_items(items) {}
+Array::Array(std::initializer_list<Value> items) : m_items(items.begin(), items.size()) {}
+Array::Array(std::vector<Value> items)
+    : m_items(std::make_move_iterator(items.begin()), items.size()) {}
 Array::~Array() {
-    tearDown([this](auto visit) {
-        for (Value& item : m_items)
-            visit(item);
-    });
+    tearDown(m_items, [](Value& item) -> Value& { return item; });
 }
-Array::Array(std::vector<Value> items) : m_items(std::move(items)) {}
 
 const Value& Array::objectAtIndex(size_t index) const {
     return index < m_items.size() ? m_items[index] : Value::absent();
+}
+
+Value& Array::at(size_t index) {
+    return m_items.mutableAt(index);
 }
 
 void Array::addObject(Value value) {
@@ -152,12 +157,11 @@ void Array::addObject(Value value) {
 }
 
 void Array::insertObject(Value value, size_t index) {
-    m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(std::min(index, m_items.size())),
-                   std::move(value));
+    m_items.insert(std::min(index, m_items.size()), std::move(value));
 }
 
 void Array::removeObjectAtIndex(size_t index) {
-    if (index < m_items.size()) m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(index));
+    m_items.erase(index, std::min(index + 1, m_items.size()));
 }
 
 String Array::description(int level) const {
@@ -172,16 +176,13 @@ String Array::description(int level) const {
 }
 
 bool operator==(const Array& left, const Array& right) {
-    return left.m_items == right.m_items;
+    return std::equal(left.begin(), left.end(), right.begin(), right.end());
 }
 
 // Dictionary
 
 Dictionary::~Dictionary() {
-    tearDown([this](auto visit) {
-        for (Entry& entry : m_entries)
-            visit(entry.second);
-    });
+    tearDown(m_entries, [](Entry& entry) -> Value& { return entry.second; });
 }
 
 Dictionary::Dictionary(std::initializer_list<Entry> entries) {
@@ -189,15 +190,16 @@ Dictionary::Dictionary(std::initializer_list<Entry> entries) {
         setObject(value, key);
 }
 
-Dictionary Dictionary::fromEntries(std::vector<Entry> entries) {
+Dictionary Dictionary::fromEntries(Entry* first, size_t count) {
     Dictionary dictionary;
+    const std::span entries(first, count);
     const auto absent = [](const Entry& entry) { return entry.second.isAbsent(); };
     if (std::ranges::any_of(entries, absent)) {  // rare: an absent value removes its key
         for (auto& [key, value] : entries)
             dictionary.setObject(std::move(value), key);
         return dictionary;
     }
-    dictionary.m_entries = std::move(entries);
+    dictionary.m_entries = SharedVector<Entry>(std::make_move_iterator(first), count);
     dictionary.mergeRepeatedKeys();
     return dictionary;
 }
@@ -205,19 +207,20 @@ Dictionary Dictionary::fromEntries(std::vector<Entry> entries) {
 // Moves each repeated key's value onto its first occurrence and closes the gaps.
 void Dictionary::mergeRepeatedKeys() {
     const size_t count = m_entries.size();
-    if (count > kIndexedDictionarySize) m_index.assign(indexSizeFor(count), 0);
+    if (count > kIndexedDictionarySize) m_index = zeroedIndex(count);
+    Entry* const entries = m_entries.mutableBegin();
     size_t kept = 0;
     for (size_t i = 0; i < count; ++i) {
-        const String& key = m_entries[i].first;
+        const String& key = entries[i].first;
         const auto first = m_index.empty() ? findLinear(key, kept) : findOrIndex(key, kept);
         if (first) {
-            m_entries[*first].second = std::move(m_entries[i].second);
+            entries[*first].second = std::move(entries[i].second);
             continue;
         }
-        if (kept != i) m_entries[kept] = std::move(m_entries[i]);
+        if (kept != i) entries[kept] = std::move(entries[i]);
         ++kept;
     }
-    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(kept), m_entries.end());
+    m_entries.erase(kept, count);
     if (kept <= kIndexedDictionarySize) m_index = {};
 }
 
@@ -247,7 +250,7 @@ std::optional<size_t> Dictionary::findOrIndex(const String& key, size_t position
     for (size_t slot = hashKey(key) & mask;; slot = (slot + 1) & mask) {
         const uint32_t found = m_index[slot];
         if (found == 0) {
-            m_index[slot] = static_cast<uint32_t>(position + 1);
+            m_index.mutableBegin()[slot] = static_cast<uint32_t>(position + 1);
             return std::nullopt;
         }
         if (m_entries[found - 1].first == key) return found - 1;
@@ -259,7 +262,7 @@ void Dictionary::placeInIndex(size_t position) {
     size_t slot = hashKey(m_entries[position].first) & mask;
     while (m_index[slot] != 0)
         slot = (slot + 1) & mask;
-    m_index[slot] = static_cast<uint32_t>(position + 1);
+    m_index.mutableBegin()[slot] = static_cast<uint32_t>(position + 1);
 }
 
 const Value& Dictionary::objectForKey(const String& key) const {
@@ -273,10 +276,10 @@ void Dictionary::setObject(Value value, const String& key) {
         return;
     }
     if (const auto position = find(key)) {
-        m_entries[*position].second = std::move(value);
+        m_entries.mutableAt(*position).second = std::move(value);
         return;
     }
-    m_entries.emplace_back(key, std::move(value));
+    m_entries.push_back(Entry(key, std::move(value)));
     if (m_entries.size() * 2 > m_index.size()) {
         rebuildIndex();
     } else {
@@ -287,7 +290,7 @@ void Dictionary::setObject(Value value, const String& key) {
 void Dictionary::removeObjectForKey(const String& key) {
     const auto position = find(key);
     if (!position) return;
-    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(*position));
+    m_entries.erase(*position, *position + 1);
     rebuildIndex();
 }
 
@@ -299,9 +302,13 @@ void Dictionary::removeAllObjects() {
 void Dictionary::rebuildIndex() {
     m_index = {};
     if (m_entries.size() <= kIndexedDictionarySize) return;
-    m_index.assign(indexSizeFor(m_entries.size()), 0);
+    m_index = zeroedIndex(m_entries.size());
     for (size_t i = 0; i < m_entries.size(); ++i)
         placeInIndex(i);
+}
+
+Value& Dictionary::valueAt(size_t position) {
+    return m_entries.mutableAt(position).second;
 }
 
 std::vector<String> Dictionary::allKeys() const {
@@ -343,8 +350,6 @@ bool operator==(const Dictionary& left, const Dictionary& right) {
 // Value
 
 Value::Value(Data value) : m_storage(share(std::move(value))) {}
-Value::Value(Array value) : m_storage(shareContainer(std::move(value))) {}
-Value::Value(Dictionary value) : m_storage(shareContainer(std::move(value))) {}
 Value::Value(std::shared_ptr<Object> object) {
     if (object) m_storage = std::move(object);
 }
@@ -383,12 +388,10 @@ const Data* Value::ifData() const {
     return shared ? shared->get() : nullptr;
 }
 const Array* Value::ifArray() const {
-    const auto* shared = std::get_if<std::shared_ptr<Array>>(&m_storage);
-    return shared ? shared->get() : nullptr;
+    return std::get_if<Array>(&m_storage);
 }
 const Dictionary* Value::ifDictionary() const {
-    const auto* shared = std::get_if<std::shared_ptr<Dictionary>>(&m_storage);
-    return shared ? shared->get() : nullptr;
+    return std::get_if<Dictionary>(&m_storage);
 }
 const std::shared_ptr<Object>* Value::ifObject() const {
     return std::get_if<std::shared_ptr<Object>>(&m_storage);
@@ -412,23 +415,17 @@ const Data& Value::asData() const {
     return *std::get<std::shared_ptr<Data>>(m_storage);
 }
 const Array& Value::asArray() const {
-    return *std::get<std::shared_ptr<Array>>(m_storage);
+    return std::get<Array>(m_storage);
 }
 const Dictionary& Value::asDictionary() const {
-    return *std::get<std::shared_ptr<Dictionary>>(m_storage);
-}
-
-template <class T>
-T& Value::detach(std::shared_ptr<T>& shared) {
-    if (shared.use_count() > 1) shared = std::make_shared<T>(*shared);
-    return *shared;
+    return std::get<Dictionary>(m_storage);
 }
 
 Array& Value::mutableArray() {
-    return detach(std::get<std::shared_ptr<Array>>(m_storage));
+    return std::get<Array>(m_storage);
 }
 Dictionary& Value::mutableDictionary() {
-    return detach(std::get<std::shared_ptr<Dictionary>>(m_storage));
+    return std::get<Dictionary>(m_storage);
 }
 String& Value::mutableString() {
     return std::get<String>(m_storage);

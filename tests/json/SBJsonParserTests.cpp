@@ -51,6 +51,19 @@ TEST(SBJsonParser, NumbersReadExactlyWhateverTheirLength) {
         ASSERT_TRUE(value.isDecimal()) << literal << traceText(parser);
         EXPECT_EQ(value.ifDecimal()->toString(), decimal(literal).toString()) << literal;
     }
+    // Digits are also taken eight at a time: every split of whole and fraction digits, ended
+    // by each kind of byte that can follow a number.
+    const std::string digits = "98765432109876543210987654";
+    for (size_t whole = 1; whole <= 24; ++whole) {
+        for (size_t fraction = 0; fraction <= 20; fraction += 4) {
+            std::string literal = digits.substr(0, whole);
+            if (fraction > 0) literal += "." + digits.substr(whole, fraction);
+            const Value value = parser.objectWithUTF8("[" + literal + "," + literal + "]");
+            ASSERT_TRUE(value.isArray()) << literal << traceText(parser);
+            EXPECT_EQ(value.asArray()[0].ifDecimal()->toString(), decimal(literal).toString());
+            EXPECT_EQ(value.asArray()[1], value.asArray()[0]) << literal;
+        }
+    }
 }
 
 TEST(SBJsonParser, WhiteSpaceRunsOfAnyLengthSeparateTokens) {
@@ -161,6 +174,43 @@ TEST(SBJsonParser, StringsDecodeEscapesSurrogatesAndUtf8) {
         EXPECT_EQ(read("\"" + plain + "\\n" + plain + "\""), Value(plain + "\n" + plain));
         EXPECT_EQ(read("\"" + plain + "\xC3\xA9" + plain + "\""), Value(plain + "é" + plain));
         EXPECT_EQ(traceText(parser), "");
+    }
+}
+
+// Long keys met before share the text made then: keys that differ only in the middle, keys
+// spelled with escapes, and a malformed key must still each read as what they are.
+TEST(SBJsonParser, RepeatedLongKeysReadTheSameAsNewOnes) {
+    SBJsonParser parser;
+    std::string json = "[";
+    std::vector<std::string> keys;
+    for (char middle = 'a'; middle <= 'z'; ++middle)
+        keys.push_back("profile_" + std::string(1, middle) + "_background_url");
+    keys.push_back(R"(caf\u00e9 au lait au comptoir)");
+    keys.push_back(R"(caf\u00e9 au lait au comptoi\u0072)");  // the same key, spelled apart
+    keys.push_back("テキスト");                               // 12 bytes, 4 units
+    for (int copy = 0; copy < 3; ++copy) {
+        json += copy ? ",{" : "{";
+        for (size_t i = 0; i < keys.size(); ++i)
+            json += (i ? ",\"" : "\"") + keys[i] + "\":" + std::to_string(i);
+        json += "}";
+    }
+    const Value value = parser.objectWithUTF8(json + "]");
+    ASSERT_TRUE(value.isArray()) << traceText(parser);
+    for (const Value& object : value.asArray()) {
+        const Dictionary& members = object.asDictionary();
+        ASSERT_EQ(members.count(), keys.size() - 1);
+        EXPECT_EQ(members.objectForKey("profile_q_background_url"), Value(16));
+        EXPECT_EQ(members.objectForKey("café au lait au comptoir"), Value(27));
+        EXPECT_EQ(members.objectForKey("テキスト"), Value(28));
+    }
+    const std::string malformed = "{\"a key that is long and bad \xFF\": 1}";
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_TRUE(
+            parser.objectWithUTF8("[{\"a key that is long and good\": 1}," + malformed + "]")
+                .isAbsent());
+        EXPECT_EQ(traceText(parser),
+                  "3 Invalid UTF-8 byte '0xff' in string / 3 Object key string expected / 3 "
+                  "Expected value while parsing array");
     }
 }
 

@@ -55,8 +55,39 @@ TEST(Value, DeeplyNestedTreesAreDestroyedWithoutRecursion) {
         tree =
             depth % 2 ? Value(Array{std::move(tree)}) : Value(Dictionary{{"k", std::move(tree)}});
     }
+    Value sharedMiddle = tree;  // a subtree still held elsewhere must survive the teardown
+    for (int depth = 0; depth < 100'000; ++depth) {
+        sharedMiddle = depth % 2 ? sharedMiddle.asDictionary().objectForKey("k")
+                                 : sharedMiddle.asArray().objectAtIndex(0);
+    }
     tree = Value();  // a recursive teardown would overflow the stack here
     EXPECT_TRUE(tree.isAbsent());
+    EXPECT_TRUE(sharedMiddle.isArray());
+    sharedMiddle = Value();
+}
+
+TEST(Value, ChangingACopiedContainerInPlaceLeavesTheOriginal) {
+    Dictionary large;
+    for (int i = 0; i < 40; ++i)  // large enough to be indexed
+        large.setObject(Array{i}, String("key " + std::to_string(i)));
+    const Dictionary original = large;
+    Dictionary copy = large;
+    copy.valueAt(0).mutableArray().at(0) = "changed";
+    copy.setObject(99, "key 1");
+    copy.removeObjectForKey("key 2");
+    copy.setObject(100, "new key");
+    for (Value& value : copy.valueAt(2).mutableArray())  // "key 3", now that "key 2" is gone
+        value = 3.5;
+    EXPECT_EQ(original.objectForKey("key 0"), Value(Array{0}));
+    EXPECT_EQ(original.objectForKey("key 1"), Value(Array{1}));
+    EXPECT_EQ(original.objectForKey("key 3"), Value(Array{3}));
+    EXPECT_TRUE(original.containsKey("key 2"));
+    EXPECT_FALSE(original.containsKey("new key"));
+    EXPECT_EQ(copy.objectForKey("key 0"), Value(Array{"changed"}));
+    EXPECT_EQ(copy.objectForKey("key 3"), Value(Array{3.5}));
+    EXPECT_EQ(copy.objectForKey("new key"), Value(100));
+    EXPECT_EQ(original, large);
+    EXPECT_THROW(copy.valueAt(40), std::out_of_range);
 }
 
 TEST(Dictionary, KeepsInsertionOrderAcrossReplaceAndRemove) {

@@ -16,6 +16,7 @@
 // string fail with code 3 "Invalid UTF-8 byte '0x%x' in string" (the sequence's first byte).
 // A NUL byte ends the input wherever it stands.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,10 +44,16 @@ class SBJsonParser : public SBJsonBase {
 
   private:
     struct Frame;
+    // A key met earlier in this input, and the text made from it.
+    struct KnownKey {
+        std::string_view bytes;
+        String text;
+    };
 
     Value parse(std::string_view utf8);
     Value documentFrom(Value fragment);
-    bool scanValue(Value& value);
+    bool scanValue(Value& result);
+    Value& nextValue(Value& result);
     bool scanScalar(char lead, Value& value);
     bool enterContainer(char open);
     bool scanArrayStep(bool& closed);
@@ -58,6 +65,9 @@ class SBJsonParser : public SBJsonBase {
     bool unwind();
 
     bool scanRestOfString(String& value);
+    bool scanKey(String& key);
+    bool takePlainString(String& value, const char* end, bool ascii);
+    bool takeEscapedString(String& value, const char* end, bool ascii);
     bool appendRun(std::u16string& units, const char* end, bool ascii);
     char16_t* convertRun(char16_t* out, const char* end, bool ascii);
     bool scanEscape(std::u16string& units);
@@ -76,6 +86,7 @@ class SBJsonParser : public SBJsonBase {
     std::vector<Frame> m_frames;  // open containers, innermost last
     std::vector<Value> m_values;  // elements of the open arrays
     std::vector<Dictionary::Entry> m_members;  // members of the open dictionaries
+    std::array<KnownKey, 64> m_knownKeys;      // by a hash of their bytes
 };
 
 }  // namespace ov

@@ -25,13 +25,113 @@
 #include "orvane/platform/Decimal.h"
 #include "orvane/platform/Number.h"
 #include "orvane/platform/Object.h"
+#include "orvane/platform/SharedVector.h"
 #include "orvane/platform/String.h"
 
 namespace ov {
 
-class Array;
-class Dictionary;
 class Error;
+class Value;
+
+// An ordered list of values. Copies share their elements until one of them changes.
+class Array {
+  public:
+    Array() = default;
+    // Tearing down a deeply nested tree is iterative, so no depth can exhaust the stack.
+    ~Array();
+    Array(const Array&) = default;
+    Array(Array&&) noexcept = default;
+    Array& operator=(const Array&) = default;
+    Array& operator=(Array&&) noexcept = default;
+    Array(std::initializer_list<Value> items);
+    explicit Array(std::vector<Value> items);
+    // Takes `count` values from `first`; a move iterator moves them.
+    template <class Iterator>
+    Array(Iterator first, size_t count) : m_items(first, count) {}
+
+    size_t count() const { return m_items.size(); }
+    bool isEmpty() const { return m_items.empty(); }
+    // Out of range gives the absent value rather than undefined behaviour.
+    const Value& objectAtIndex(size_t index) const;
+    const Value& operator[](size_t index) const { return objectAtIndex(index); }
+    Value& at(size_t index);  // throws std::out_of_range past the end
+
+    void addObject(Value value);
+    void insertObject(Value value, size_t index);  // clipped to count()
+    void removeObjectAtIndex(size_t index);        // out of range does nothing
+    void removeAllObjects() { m_items.clear(); }
+    void reserve(size_t count) { m_items.reserve(count); }
+
+    const Value* begin() const { return m_items.begin(); }
+    const Value* end() const { return m_items.end(); }
+    Value* begin() { return m_items.mutableBegin(); }
+    Value* end() { return m_items.mutableEnd(); }
+
+    // Platform layout: "(\n    1,\n    2\n)"; nested at `level`.
+    String description(int level = 0) const;
+    friend bool operator==(const Array& left, const Array& right);
+
+  private:
+    SharedVector<Value> m_items;
+};
+
+// String keys to values, in insertion order. Copies share their entries until one of them
+// changes.
+class Dictionary {
+  public:
+    using Entry = std::pair<String, Value>;
+
+    Dictionary() = default;
+    ~Dictionary();  // iterative, as for Array
+    Dictionary(const Dictionary&) = default;
+    Dictionary(Dictionary&&) noexcept = default;
+    Dictionary& operator=(const Dictionary&) = default;
+    Dictionary& operator=(Dictionary&&) noexcept = default;
+    Dictionary(std::initializer_list<Entry> entries);
+    // Builds in one pass, moving the entries out of the range. A repeated key keeps its first
+    // position and its last value, as a run of setObject calls would.
+    static Dictionary fromEntries(Entry* first, size_t count);
+    static Dictionary fromEntries(std::vector<Entry> entries);
+
+    size_t count() const { return m_entries.size(); }
+    bool isEmpty() const { return m_entries.empty(); }
+    // The absent value when the key is missing.
+    const Value& objectForKey(const String& key) const;
+    bool containsKey(const String& key) const { return find(key).has_value(); }
+
+    // Replaces in place (keeping the key's position) or appends. Setting the absent value
+    // removes the key, as the platform has no way to store nil.
+    void setObject(Value value, const String& key);
+    void removeObjectForKey(const String& key);
+    void removeAllObjects();
+
+    std::vector<String> allKeys() const;
+    std::vector<Value> allValues() const;
+    const Entry* begin() const { return m_entries.begin(); }
+    const Entry* end() const { return m_entries.end(); }
+    // Values may be changed in place; keys may not.
+    Value& valueAt(size_t position);  // throws std::out_of_range past the end
+
+    // Platform layout: "{\n    key = value;\n}"; nested at `level`.
+    String description(int level = 0) const;
+    // Same keys with equal values, in any order.
+    friend bool operator==(const Dictionary& left, const Dictionary& right);
+
+  private:
+    std::optional<size_t> find(const String& key) const;
+    std::optional<size_t> findLinear(const String& key, size_t count) const;
+    std::optional<size_t> findInIndex(const String& key) const;
+    std::optional<size_t> findOrIndex(const String& key, size_t position);
+    void placeInIndex(size_t position);
+    void mergeRepeatedKeys();
+    void rebuildIndex();
+
+    SharedVector<Entry> m_entries;
+    // Open-addressing hash of key to position + 1 (0 marks a free slot), a power of two in
+    // size and at most half full. Kept only for larger dictionaries; small ones search
+    // linearly. Always complete, so lookups stay read-only and safe to share across threads.
+    SharedVector<uint32_t> m_index;
+};
 
 class Value {
   public:
@@ -67,8 +167,8 @@ class Value {
     Value(String value) : m_storage(std::move(value)) {}           // NOLINT
     Value(const char* utf8) : Value(String(utf8)) {}               // NOLINT
     Value(Data value);                                             // NOLINT
-    Value(Array value);                                            // NOLINT
-    Value(Dictionary value);                                       // NOLINT
+    Value(Array value) : m_storage(std::move(value)) {}            // NOLINT
+    Value(Dictionary value) : m_storage(std::move(value)) {}       // NOLINT
     Value(std::shared_ptr<Object> object);  // NOLINT: a null pointer gives the absent value
     Value(const Error& error);              // NOLINT
     // Any other pointer would silently become a boolean.
@@ -113,7 +213,8 @@ class Value {
     const Array& asArray() const;
     const Dictionary& asDictionary() const;
 
-    // Copy-on-write access for changing a container or string held by this value.
+    // Access for changing a container or string held by this value; shared storage is copied
+    // when it is changed.
     Array& mutableArray();
     Dictionary& mutableDictionary();
     String& mutableString();
@@ -134,107 +235,14 @@ class Value {
     struct NullMarker {
         friend bool operator==(NullMarker, NullMarker) { return true; }
     };
-    template <class T>
-    T& detach(std::shared_ptr<T>& shared);
-
     // Alternatives follow Kind.
     std::variant<std::monostate, NullMarker, bool, Number, Decimal, String, std::shared_ptr<Data>,
-                 Date, std::shared_ptr<Array>, std::shared_ptr<Dictionary>, std::shared_ptr<Object>>
+                 Date, Array, Dictionary, std::shared_ptr<Object>>
         m_storage;
 };
 
-class Array {
-  public:
-    Array() = default;
-    // Tearing down a deeply nested tree is iterative, so no depth can exhaust the stack.
-    ~Array();
-    Array(const Array&) = default;
-    Array(Array&&) noexcept = default;
-    Array& operator=(const Array&) = default;
-    Array& operator=(Array&&) noexcept = default;
-    Array(std::initializer_list<Value> items);
-    explicit Array(std::vector<Value> items);
-
-    size_t count() const { return m_items.size(); }
-    bool isEmpty() const { return m_items.empty(); }
-    // Out of range gives the absent value rather than undefined behaviour.
-    const Value& objectAtIndex(size_t index) const;
-    const Value& operator[](size_t index) const { return objectAtIndex(index); }
-    Value& at(size_t index) { return m_items.at(index); }
-
-    void addObject(Value value);
-    void insertObject(Value value, size_t index);  // clipped to count()
-    void removeObjectAtIndex(size_t index);        // out of range does nothing
-    void removeAllObjects() { m_items.clear(); }
-    void reserve(size_t count) { m_items.reserve(count); }
-
-    auto begin() const { return m_items.begin(); }
-    auto end() const { return m_items.end(); }
-    auto begin() { return m_items.begin(); }
-    auto end() { return m_items.end(); }
-    const std::vector<Value>& items() const { return m_items; }
-
-    // Platform layout: "(\n    1,\n    2\n)"; nested at `level`.
-    String description(int level = 0) const;
-    friend bool operator==(const Array& left, const Array& right);
-
-  private:
-    std::vector<Value> m_items;
-};
-
-class Dictionary {
-  public:
-    using Entry = std::pair<String, Value>;
-
-    Dictionary() = default;
-    ~Dictionary();  // iterative, as for Array
-    Dictionary(const Dictionary&) = default;
-    Dictionary(Dictionary&&) noexcept = default;
-    Dictionary& operator=(const Dictionary&) = default;
-    Dictionary& operator=(Dictionary&&) noexcept = default;
-    Dictionary(std::initializer_list<Entry> entries);
-    // Builds in one pass, taking the keys over. A repeated key keeps its first position and
-    // its last value, as a run of setObject calls would.
-    static Dictionary fromEntries(std::vector<Entry> entries);
-
-    size_t count() const { return m_entries.size(); }
-    bool isEmpty() const { return m_entries.empty(); }
-    // The absent value when the key is missing.
-    const Value& objectForKey(const String& key) const;
-    bool containsKey(const String& key) const { return find(key).has_value(); }
-
-    // Replaces in place (keeping the key's position) or appends. Setting the absent value
-    // removes the key, as the platform has no way to store nil.
-    void setObject(Value value, const String& key);
-    void removeObjectForKey(const String& key);
-    void removeAllObjects();
-
-    std::vector<String> allKeys() const;
-    std::vector<Value> allValues() const;
-    auto begin() const { return m_entries.begin(); }
-    auto end() const { return m_entries.end(); }
-    // Values may be changed in place; keys may not.
-    Value& valueAt(size_t position) { return m_entries.at(position).second; }
-
-    // Platform layout: "{\n    key = value;\n}"; nested at `level`.
-    String description(int level = 0) const;
-    // Same keys with equal values, in any order.
-    friend bool operator==(const Dictionary& left, const Dictionary& right);
-
-  private:
-    std::optional<size_t> find(const String& key) const;
-    std::optional<size_t> findLinear(const String& key, size_t count) const;
-    std::optional<size_t> findInIndex(const String& key) const;
-    std::optional<size_t> findOrIndex(const String& key, size_t position);
-    void placeInIndex(size_t position);
-    void mergeRepeatedKeys();
-    void rebuildIndex();
-
-    std::vector<Entry> m_entries;
-    // Open-addressing hash of key to position + 1 (0 marks a free slot), a power of two in
-    // size and at most half full. Kept only for larger dictionaries; small ones search
-    // linearly. Always complete, so lookups stay read-only and safe to share across threads.
-    std::vector<uint32_t> m_index;
-};
+inline Dictionary Dictionary::fromEntries(std::vector<Entry> entries) {
+    return fromEntries(entries.data(), entries.size());
+}
 
 }  // namespace ov
