@@ -7,8 +7,10 @@ cd "$(dirname "$0")/.."
 scripts/bootstrap.sh
 
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
-# Paths relative to the checkout, so a clone in another folder reuses the cache.
+# Paths relative to the checkout, and the build folder left out of the key of debug builds, so
+# a clone in another folder reuses the cache.
 export CCACHE_BASEDIR="$PWD"
+export CCACHE_NOHASHDIR=1
 jobs="$(nproc)"
 
 echo "== install check"
