@@ -212,9 +212,9 @@ void Dictionary::mergeRepeatedKeys() {
     size_t kept = 0;
     for (size_t i = 0; i < count; ++i) {
         const String& key = entries[i].first;
-        const auto first = m_index.empty() ? findLinear(key, kept) : findOrIndex(key, kept);
-        if (first) {
-            entries[*first].second = std::move(entries[i].second);
+        const size_t first = m_index.empty() ? findLinear(key, kept) : findOrIndex(key, kept);
+        if (first != kNotFound) {
+            entries[first].second = std::move(entries[i].second);
             continue;
         }
         if (kept != i) entries[kept] = std::move(entries[i]);
@@ -224,34 +224,34 @@ void Dictionary::mergeRepeatedKeys() {
     if (kept <= kIndexedDictionarySize) m_index = {};
 }
 
-std::optional<size_t> Dictionary::find(const String& key) const {
+size_t Dictionary::find(const String& key) const {
     return m_index.empty() ? findLinear(key, m_entries.size()) : findInIndex(key);
 }
 
-std::optional<size_t> Dictionary::findLinear(const String& key, size_t count) const {
+size_t Dictionary::findLinear(const String& key, size_t count) const {
     for (size_t i = 0; i < count; ++i) {
         if (m_entries[i].first == key) return i;
     }
-    return std::nullopt;
+    return kNotFound;
 }
 
-std::optional<size_t> Dictionary::findInIndex(const String& key) const {
+size_t Dictionary::findInIndex(const String& key) const {
     const size_t mask = m_index.size() - 1;
     for (size_t slot = hashKey(key) & mask;; slot = (slot + 1) & mask) {
         const uint32_t position = m_index[slot];
-        if (position == 0) return std::nullopt;
+        if (position == 0) return kNotFound;
         if (m_entries[position - 1].first == key) return position - 1;
     }
 }
 
 // The key's position if indexed; otherwise indexes it at `position`.
-std::optional<size_t> Dictionary::findOrIndex(const String& key, size_t position) {
+size_t Dictionary::findOrIndex(const String& key, size_t position) {
     const size_t mask = m_index.size() - 1;
     for (size_t slot = hashKey(key) & mask;; slot = (slot + 1) & mask) {
         const uint32_t found = m_index[slot];
         if (found == 0) {
             m_index.mutableBegin()[slot] = static_cast<uint32_t>(position + 1);
-            return std::nullopt;
+            return kNotFound;
         }
         if (m_entries[found - 1].first == key) return found - 1;
     }
@@ -266,8 +266,8 @@ void Dictionary::placeInIndex(size_t position) {
 }
 
 const Value& Dictionary::objectForKey(const String& key) const {
-    const auto position = find(key);
-    return position ? m_entries[*position].second : Value::absent();
+    const size_t position = find(key);
+    return position != kNotFound ? m_entries[position].second : Value::absent();
 }
 
 void Dictionary::setObject(Value value, const String& key) {
@@ -275,8 +275,8 @@ void Dictionary::setObject(Value value, const String& key) {
         removeObjectForKey(key);
         return;
     }
-    if (const auto position = find(key)) {
-        m_entries.mutableAt(*position).second = std::move(value);
+    if (const size_t position = find(key); position != kNotFound) {
+        m_entries.mutableAt(position).second = std::move(value);
         return;
     }
     m_entries.push_back(Entry(key, std::move(value)));
@@ -288,9 +288,9 @@ void Dictionary::setObject(Value value, const String& key) {
 }
 
 void Dictionary::removeObjectForKey(const String& key) {
-    const auto position = find(key);
-    if (!position) return;
-    m_entries.erase(*position, *position + 1);
+    const size_t position = find(key);
+    if (position == kNotFound) return;
+    m_entries.erase(position, position + 1);
     rebuildIndex();
 }
 
@@ -341,8 +341,10 @@ String Dictionary::description(int level) const {
 bool operator==(const Dictionary& left, const Dictionary& right) {
     if (left.count() != right.count()) return false;
     for (const auto& [key, value] : left.m_entries) {
-        const auto position = right.find(key);
-        if (!position || !(right.m_entries[*position].second == value)) return false;
+        const size_t position = right.find(key);
+        if (position == Dictionary::kNotFound || !(right.m_entries[position].second == value)) {
+            return false;
+        }
     }
     return true;
 }

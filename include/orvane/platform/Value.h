@@ -97,7 +97,7 @@ class Dictionary {
     bool isEmpty() const { return m_entries.empty(); }
     // The absent value when the key is missing.
     const Value& objectForKey(const String& key) const;
-    bool containsKey(const String& key) const { return find(key).has_value(); }
+    bool containsKey(const String& key) const { return find(key) != kNotFound; }
 
     // Replaces in place (keeping the key's position) or appends. Setting the absent value
     // removes the key, as the platform has no way to store nil.
@@ -118,10 +118,13 @@ class Dictionary {
     friend bool operator==(const Dictionary& left, const Dictionary& right);
 
   private:
-    std::optional<size_t> find(const String& key) const;
-    std::optional<size_t> findLinear(const String& key, size_t count) const;
-    std::optional<size_t> findInIndex(const String& key) const;
-    std::optional<size_t> findOrIndex(const String& key, size_t position);
+    // Searches give a position or kNotFound: a plain number comes back in a register, which
+    // counts for the many small dictionaries searched linearly.
+    static constexpr size_t kNotFound = SIZE_MAX;
+    size_t find(const String& key) const;
+    size_t findLinear(const String& key, size_t count) const;
+    size_t findInIndex(const String& key) const;
+    size_t findOrIndex(const String& key, size_t position);
     void placeInIndex(size_t position);
     void mergeRepeatedKeys();
     void rebuildIndex();
