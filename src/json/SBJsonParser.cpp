@@ -398,7 +398,8 @@ bool SBJsonParser::scanKey(String& key) {
     bool ascii = true;
     const char* end = findRunEnd(m_c, ascii);
     const auto length = static_cast<size_t>(end - m_c);
-    if (*end != '"' || length < kSharedKeyLength) return scanRestOfString(key);
+    if (*end != '"') return takeEscapedString(key, end, ascii);
+    if (length < kSharedKeyLength) return takePlainString(key, end, ascii);
     uint64_t head;
     uint64_t tail;
     std::memcpy(&head, m_c, sizeof head);
