@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "orvane/platform/Decimal.h"
+#include "orvane/platform/values/Decimal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

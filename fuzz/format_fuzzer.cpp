@@ -5,7 +5,7 @@
 #include <limits>
 #include <string_view>
 
-#include "orvane/platform/Format.h"
+#include "orvane/platform/values/Format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view pattern(reinterpret_cast<const char*>(data), size);

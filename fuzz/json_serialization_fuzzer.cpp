@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "orvane/platform/JSONSerialization.h"
+#include "orvane/platform/network/JSONSerialization.h"
 
 namespace {
 

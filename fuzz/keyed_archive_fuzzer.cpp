@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "orvane/platform/KeyedArchiver.h"
-#include "orvane/platform/KeyedUnarchiver.h"
+#include "orvane/platform/files/KeyedArchiver.h"
+#include "orvane/platform/files/KeyedUnarchiver.h"
 
 namespace {
 

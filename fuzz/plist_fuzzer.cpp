@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "orvane/platform/PropertyList.h"
+#include "orvane/platform/files/PropertyList.h"
 
 namespace {
 

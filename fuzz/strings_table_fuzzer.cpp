@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "orvane/platform/StringsTable.h"
+#include "orvane/platform/text/StringsTable.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "orvane/platform/CharacterSet.h"
-#include "orvane/platform/PercentEncoding.h"
-#include "orvane/platform/URL.h"
+#include "orvane/platform/network/URL.h"
+#include "orvane/platform/text/CharacterSet.h"
+#include "orvane/platform/text/PercentEncoding.h"
 
 namespace {
 

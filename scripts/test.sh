@@ -20,8 +20,10 @@ scripts/check-install.sh build/release
 
 echo "== threaded tests under ThreadSanitizer"
 cmake --preset tsan >/dev/null
-# Only the test programs that hold threaded tests (tests/<layer>/ becomes <layer>_tests).
-mapfile -t threaded < <(grep -rl "Threaded" tests/*/ | cut -d/ -f2 | sort -u | sed 's/$/_tests/')
+# Only the test programs that hold threaded tests (tests/<layer>/ becomes <layer>_tests,
+# tests/platform/ui/ platform_ui_tests).
+mapfile -t threaded < <(grep -rl "Threaded" tests/*/ |
+  sed -E 's#^tests/(platform/ui|[^/]+)/.*#\1_tests#; s#/#_#g' | sort -u)
 cmake --build --preset tsan -j "$jobs" --target "${threaded[@]}"
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --preset tsan
 

@@ -16,8 +16,8 @@
 #include "Command.h"
 #include "IsoDate.h"
 #include "orvane/extensions/NSDate+TimeAgo.h"
-#include "orvane/platform/Bundle.h"
-#include "orvane/platform/Clock.h"
+#include "orvane/platform/files/Bundle.h"
+#include "orvane/platform/values/Clock.h"
 
 namespace orvane::cli {
 namespace {

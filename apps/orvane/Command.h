@@ -12,7 +12,7 @@
 #include <span>
 #include <string_view>
 
-#include "orvane/platform/String.h"
+#include "orvane/platform/values/String.h"
 
 namespace orvane::cli {
 

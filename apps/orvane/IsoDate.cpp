@@ -1,6 +1,6 @@
 #include "IsoDate.h"
 
-#include "orvane/platform/Calendar.h"
+#include "orvane/platform/time/Calendar.h"
 
 namespace orvane::cli {
 namespace {

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string_view>
 
-#include "orvane/platform/Date.h"
+#include "orvane/platform/values/Date.h"
 
 namespace orvane::cli {
 

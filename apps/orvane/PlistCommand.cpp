@@ -9,8 +9,8 @@
 
 #include "Command.h"
 #include "orvane/core/OVPlist.h"
-#include "orvane/platform/JSONSerialization.h"
-#include "orvane/platform/PropertyList.h"
+#include "orvane/platform/files/PropertyList.h"
+#include "orvane/platform/network/JSONSerialization.h"
 
 namespace orvane::cli {
 namespace {

@@ -12,7 +12,7 @@
 #include "HudPictures.h"
 #include "ProgressPictures.h"
 #include "orvane/components/CustomBadge.h"
-#include "orvane/platform/ui/Renderer.h"
+#include "orvane/platform/ui/layers/Renderer.h"
 
 namespace orvane::cli {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "Command.h"
 #include "orvane/location/EDSunriseSet.h"
-#include "orvane/platform/Calendar.h"
-#include "orvane/platform/Format.h"
+#include "orvane/platform/time/Calendar.h"
+#include "orvane/platform/values/Format.h"
 
 namespace orvane::cli {
 namespace {

@@ -8,8 +8,8 @@
 #include "orvane/location/CLLocationManager+CLLocationManager.h"
 #include "orvane/location/EDSunriseSet.h"
 #include "orvane/location/Locator.h"
-#include "orvane/platform/DateFormatter.h"
 #include "orvane/platform/location/SimulatedLocationProvider.h"
+#include "orvane/platform/time/DateFormatter.h"
 
 namespace demo {
 namespace {

@@ -25,9 +25,9 @@
 #include "orvane/core/OVPlist.h"
 #include "orvane/core/OVServer.h"
 #include "orvane/core/UIApplication+OVApplication.h"
-#include "orvane/platform/DispatchQueue.h"
-#include "orvane/platform/FileManager.h"
-#include "orvane/platform/RunLoop.h"
+#include "orvane/platform/files/FileManager.h"
+#include "orvane/platform/threads/DispatchQueue.h"
+#include "orvane/platform/threads/RunLoop.h"
 
 namespace {
 

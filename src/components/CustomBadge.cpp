@@ -3,10 +3,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "orvane/platform/Image.h"
-#include "orvane/platform/ui/AttributedString.h"
-#include "orvane/platform/ui/Gradient.h"
-#include "orvane/platform/ui/GraphicsContext.h"
+#include "orvane/platform/files/Image.h"
+#include "orvane/platform/ui/drawing/Gradient.h"
+#include "orvane/platform/ui/drawing/GraphicsContext.h"
+#include "orvane/platform/ui/text/AttributedString.h"
 
 namespace ov {
 

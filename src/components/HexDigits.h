@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "orvane/platform/String.h"
+#include "orvane/platform/values/String.h"
 
 namespace ov {
 

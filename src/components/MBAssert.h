@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "orvane/platform/RunLoop.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov::mb {
 

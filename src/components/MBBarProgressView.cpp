@@ -4,8 +4,8 @@
 #include <numbers>
 
 #include "MBAssert.h"
-#include "orvane/platform/ui/Appearance.h"
-#include "orvane/platform/ui/GraphicsContext.h"
+#include "orvane/platform/ui/drawing/GraphicsContext.h"
+#include "orvane/platform/ui/views/Appearance.h"
 
 namespace ov {
 

@@ -1,7 +1,7 @@
 // The older property-style surface, kept on top of the same HUD.
 #include "MBAssert.h"
 #include "orvane/components/MBProgressHUD.h"
-#include "orvane/platform/ui/ActivityIndicatorView.h"
+#include "orvane/platform/ui/views/ActivityIndicatorView.h"
 
 namespace ov {
 

@@ -4,10 +4,10 @@
 #include "MBBezelView.h"
 #include "orvane/components/MBBarProgressView.h"
 #include "orvane/components/MBRoundProgressView.h"
-#include "orvane/platform/NotificationCenter.h"
-#include "orvane/platform/RunLoop.h"
-#include "orvane/platform/ui/ActivityIndicatorView.h"
-#include "orvane/platform/ui/Appearance.h"
+#include "orvane/platform/threads/NotificationCenter.h"
+#include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/ui/views/ActivityIndicatorView.h"
+#include "orvane/platform/ui/views/Appearance.h"
 
 namespace ov {
 

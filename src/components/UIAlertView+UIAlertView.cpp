@@ -1,8 +1,8 @@
 #include "orvane/components/UIAlertView+UIAlertView.h"
-#include "orvane/platform/Bundle.h"
-#include "orvane/platform/DispatchQueue.h"
-#include "orvane/platform/RunLoop.h"
-#include "orvane/platform/StringTransforms.h"
+#include "orvane/platform/files/Bundle.h"
+#include "orvane/platform/text/StringTransforms.h"
+#include "orvane/platform/threads/DispatchQueue.h"
+#include "orvane/platform/threads/RunLoop.h"
 
 namespace ov::UIAlertView_UIAlertView {
 

@@ -3,8 +3,8 @@
 
 #include "HexDigits.h"
 #include "orvane/components/UIColor+UIColor.h"
-#include "orvane/platform/Format.h"
-#include "orvane/platform/Random.h"
+#include "orvane/platform/values/Format.h"
+#include "orvane/platform/values/Random.h"
 
 namespace ov::UIColor_UIColor_UIColor {
 

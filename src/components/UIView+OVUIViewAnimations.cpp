@@ -1,6 +1,6 @@
 // Frame, visibility and subview operations of the view category.
 #include "orvane/components/UIView+OVUIViewAnimations.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov::UIView_OVUIViewAnimations {
 

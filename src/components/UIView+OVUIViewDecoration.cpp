@@ -1,8 +1,8 @@
 // Shadows, outlines, corners and blur of the view category.
 #include "orvane/components/UIView+OVUIViewAnimations.h"
-#include "orvane/platform/ui/Accessibility.h"
-#include "orvane/platform/ui/GraphicsContext.h"
-#include "orvane/platform/ui/ShapeLayer.h"
+#include "orvane/platform/ui/drawing/GraphicsContext.h"
+#include "orvane/platform/ui/layers/ShapeLayer.h"
+#include "orvane/platform/ui/views/Accessibility.h"
 
 namespace ov::UIView_OVUIViewAnimations {
 

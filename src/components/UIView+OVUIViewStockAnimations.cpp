@@ -2,8 +2,8 @@
 #include <numbers>
 
 #include "orvane/components/UIView+OVUIViewAnimations.h"
-#include "orvane/platform/ui/Animation.h"
-#include "orvane/platform/ui/GradientLayer.h"
+#include "orvane/platform/ui/layers/Animation.h"
+#include "orvane/platform/ui/layers/GradientLayer.h"
 
 namespace ov::UIView_OVUIViewAnimations {
 

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "orvane/components/UIView+UIView.h"
-#include "orvane/platform/ui/GraphicsContext.h"
-#include "orvane/platform/ui/Renderer.h"
-#include "orvane/platform/ui/Window.h"
+#include "orvane/platform/ui/drawing/GraphicsContext.h"
+#include "orvane/platform/ui/layers/Renderer.h"
+#include "orvane/platform/ui/views/Window.h"
 
 namespace ov::UIView_UIView {
 

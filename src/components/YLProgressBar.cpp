@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov {
 

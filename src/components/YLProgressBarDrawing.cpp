@@ -3,10 +3,10 @@
 #include <cstdlib>
 
 #include "orvane/components/YLProgressBar.h"
-#include "orvane/platform/Format.h"
-#include "orvane/platform/ui/AttributedString.h"
-#include "orvane/platform/ui/Gradient.h"
-#include "orvane/platform/ui/GraphicsContext.h"
+#include "orvane/platform/ui/drawing/Gradient.h"
+#include "orvane/platform/ui/drawing/GraphicsContext.h"
+#include "orvane/platform/ui/text/AttributedString.h"
+#include "orvane/platform/values/Format.h"
 
 namespace ov {
 

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "orvane/platform/Date.h"
-#include "orvane/platform/DateFormatter.h"
+#include "orvane/platform/time/DateFormatter.h"
+#include "orvane/platform/values/Date.h"
 
 namespace ov {
 

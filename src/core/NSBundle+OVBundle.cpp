@@ -1,6 +1,6 @@
 #include "orvane/core/NSBundle+OVBundle.h"
-#include "orvane/platform/Bundle.h"
-#include "orvane/platform/Format.h"
+#include "orvane/platform/files/Bundle.h"
+#include "orvane/platform/values/Format.h"
 
 namespace ov::NSBundle_OVBundle {
 

@@ -1,5 +1,5 @@
 #include "orvane/core/NSError+NSError.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov::NSError_NSError {
 

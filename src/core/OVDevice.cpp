@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "orvane/platform/FileManager.h"
-#include "orvane/platform/PropertyList.h"
-#include "orvane/platform/SystemLog.h"
-#include "orvane/platform/ui/Device.h"
+#include "orvane/platform/files/FileManager.h"
+#include "orvane/platform/files/PropertyList.h"
+#include "orvane/platform/ui/application/Device.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov {
 

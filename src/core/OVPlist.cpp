@@ -3,13 +3,13 @@
 #include <functional>
 
 #include "orvane/extensions/NSString+NSString.h"
-#include "orvane/platform/Bundle.h"
-#include "orvane/platform/FileLock.h"
-#include "orvane/platform/FileManager.h"
-#include "orvane/platform/KeyedArchiver.h"
-#include "orvane/platform/KeyedUnarchiver.h"
-#include "orvane/platform/PropertyList.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/files/Bundle.h"
+#include "orvane/platform/files/FileLock.h"
+#include "orvane/platform/files/FileManager.h"
+#include "orvane/platform/files/KeyedArchiver.h"
+#include "orvane/platform/files/KeyedUnarchiver.h"
+#include "orvane/platform/files/PropertyList.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov {
 namespace {

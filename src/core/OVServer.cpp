@@ -3,10 +3,10 @@
 
 #include "core/OVServerLog.h"
 #include "orvane/core/NSMutableDictionary+NSMutableDictionary.h"
-#include "orvane/platform/CharacterSet.h"
-#include "orvane/platform/Format.h"
-#include "orvane/platform/PercentEncoding.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/text/CharacterSet.h"
+#include "orvane/platform/text/PercentEncoding.h"
+#include "orvane/platform/values/Format.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov {
 namespace {

@@ -4,12 +4,12 @@
 #include "core/OVServerLog.h"
 #include "orvane/core/NSError+NSError.h"
 #include "orvane/core/OVServer.h"
-#include "orvane/platform/CharacterSet.h"
-#include "orvane/platform/DispatchQueue.h"
-#include "orvane/platform/JSONSerialization.h"
-#include "orvane/platform/PercentEncoding.h"
-#include "orvane/platform/URLConnection.h"
-#include "orvane/platform/ui/Application.h"
+#include "orvane/platform/network/JSONSerialization.h"
+#include "orvane/platform/network/URLConnection.h"
+#include "orvane/platform/text/CharacterSet.h"
+#include "orvane/platform/text/PercentEncoding.h"
+#include "orvane/platform/threads/DispatchQueue.h"
+#include "orvane/platform/ui/application/Application.h"
 
 namespace ov {
 namespace {

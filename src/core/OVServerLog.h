@@ -2,7 +2,7 @@
 // Internal to the web-service client: log only what the log type selects, and format only then.
 
 #include "orvane/core/OVServer.h"
-#include "orvane/platform/Format.h"
+#include "orvane/platform/values/Format.h"
 
 namespace ov {
 

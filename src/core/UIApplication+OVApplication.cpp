@@ -3,12 +3,12 @@
 
 #include "orvane/core/NSBundle+OVBundle.h"
 #include "orvane/core/UIApplication+OVApplication.h"
-#include "orvane/platform/Digest.h"
-#include "orvane/platform/DispatchQueue.h"
-#include "orvane/platform/FoundationVersion.h"
-#include "orvane/platform/SystemLog.h"
-#include "orvane/platform/ui/Application.h"
-#include "orvane/platform/ui/Device.h"
+#include "orvane/platform/text/Digest.h"
+#include "orvane/platform/threads/DispatchQueue.h"
+#include "orvane/platform/ui/application/Application.h"
+#include "orvane/platform/ui/application/Device.h"
+#include "orvane/platform/values/FoundationVersion.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov::UIApplication_OVApplication {
 

@@ -1,10 +1,10 @@
 // The application category's window, screen and orientation operations.
 
 #include "orvane/core/UIApplication+OVApplication.h"
-#include "orvane/platform/ui/DeviceOrientation.h"
-#include "orvane/platform/ui/NavigationController.h"
-#include "orvane/platform/ui/TabBarController.h"
-#include "orvane/platform/ui/Window.h"
+#include "orvane/platform/ui/containers/DeviceOrientation.h"
+#include "orvane/platform/ui/containers/NavigationController.h"
+#include "orvane/platform/ui/containers/TabBarController.h"
+#include "orvane/platform/ui/views/Window.h"
 
 namespace ov::UIApplication_OVApplication {
 

@@ -1,7 +1,7 @@
 #include "orvane/core/UIKeyboardListener.h"
 
-#include "orvane/platform/NotificationCenter.h"
-#include "orvane/platform/ui/KeyboardNotifications.h"
+#include "orvane/platform/threads/NotificationCenter.h"
+#include "orvane/platform/ui/application/KeyboardNotifications.h"
 
 namespace ov {
 

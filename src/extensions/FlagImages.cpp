@@ -4,8 +4,8 @@
 #include <mutex>
 #include <tuple>
 
-#include "orvane/platform/Bundle.h"
-#include "orvane/platform/Format.h"
+#include "orvane/platform/files/Bundle.h"
+#include "orvane/platform/values/Format.h"
 
 namespace ov::flag_images {
 

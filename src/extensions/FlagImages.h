@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "orvane/platform/Image.h"
+#include "orvane/platform/files/Image.h"
 
 namespace ov::flag_images {
 

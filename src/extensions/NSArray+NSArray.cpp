@@ -4,8 +4,8 @@
 
 #include "NullBlanks.h"
 #include "orvane/extensions/NSArray+NSArray.h"
-#include "orvane/platform/StringTransforms.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/text/StringTransforms.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov::NSArray_NSArray {
 namespace {

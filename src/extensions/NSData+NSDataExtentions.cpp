@@ -1,5 +1,5 @@
 #include "orvane/extensions/NSData+NSDataExtentions.h"
-#include "orvane/platform/Base64.h"
+#include "orvane/platform/text/Base64.h"
 
 namespace ov::NSData_NSDataExtentions {
 

@@ -5,8 +5,8 @@
 #include "orvane/extensions/NSDate+Utilities.h"
 #include "orvane/location/CLLocationManager+CLLocationManager.h"
 #include "orvane/location/EDSunriseSet.h"
-#include "orvane/platform/Calendar.h"
-#include "orvane/platform/TimeZone.h"
+#include "orvane/platform/time/Calendar.h"
+#include "orvane/platform/time/TimeZone.h"
 
 namespace ov::NSDate_OVDate {
 

@@ -5,7 +5,7 @@
 
 #include "extensions/TimeAgoPhrases.h"
 #include "orvane/extensions/NSDate+TimeAgo.h"
-#include "orvane/platform/Calendar.h"
+#include "orvane/platform/time/Calendar.h"
 
 namespace ov::NSDate_TimeAgo {
 namespace {

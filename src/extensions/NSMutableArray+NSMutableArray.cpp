@@ -2,7 +2,7 @@
 #include <utility>
 
 #include "orvane/extensions/NSMutableArray+NSMutableArray.h"
-#include "orvane/platform/Random.h"
+#include "orvane/platform/values/Random.h"
 
 namespace ov::NSMutableArray_NSMutableArray {
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "orvane/extensions/NSString+EMOEmoji.h"
-#include "orvane/platform/TextSegmentation.h"
+#include "orvane/platform/text/TextSegmentation.h"
 
 namespace ov::NSString_EMOEmoji {
 namespace {

@@ -2,14 +2,14 @@
 
 #include "extensions/TextValue.h"
 #include "orvane/extensions/NSString+NSString.h"
-#include "orvane/platform/CharacterSet.h"
-#include "orvane/platform/Digest.h"
-#include "orvane/platform/DurationFormatter.h"
-#include "orvane/platform/PhoneNumberDetector.h"
-#include "orvane/platform/Random.h"
-#include "orvane/platform/RegularExpression.h"
-#include "orvane/platform/StringTransforms.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/text/CharacterSet.h"
+#include "orvane/platform/text/Digest.h"
+#include "orvane/platform/text/PhoneNumberDetector.h"
+#include "orvane/platform/text/RegularExpression.h"
+#include "orvane/platform/text/StringTransforms.h"
+#include "orvane/platform/time/DurationFormatter.h"
+#include "orvane/platform/values/Random.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov::NSString_NSString {
 namespace {

@@ -1,10 +1,10 @@
 #include "orvane/extensions/NSString+NSString.h"
 #include "orvane/extensions/NSString+NSStringExtentions.h"
-#include "orvane/platform/CharacterSet.h"
-#include "orvane/platform/Format.h"
-#include "orvane/platform/RegularExpression.h"
-#include "orvane/platform/StringTransforms.h"
-#include "orvane/platform/URL.h"
+#include "orvane/platform/network/URL.h"
+#include "orvane/platform/text/CharacterSet.h"
+#include "orvane/platform/text/RegularExpression.h"
+#include "orvane/platform/text/StringTransforms.h"
+#include "orvane/platform/values/Format.h"
 
 namespace ov::NSString_NSStringExtentions {
 namespace {

@@ -6,7 +6,7 @@
 #include "extensions/TextValue.h"
 #include "orvane/extensions/CallingCodes.h"
 #include "orvane/extensions/NSString+NSString.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov::NSString_NSString {
 namespace {

@@ -1,5 +1,5 @@
 #include "orvane/extensions/NSURL+NSURL.h"
-#include "orvane/platform/StringTransforms.h"
+#include "orvane/platform/text/StringTransforms.h"
 
 namespace ov::NSURL_NSURL {
 namespace {

@@ -2,7 +2,7 @@
 // Internal: every null marker in a value tree turned into "", at any depth. The walk keeps its
 // own stack, since a decoded reply may nest deeper than the call stack would allow.
 
-#include "orvane/platform/Value.h"
+#include "orvane/platform/values/Value.h"
 
 namespace ov::null_blanks {
 

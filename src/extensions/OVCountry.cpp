@@ -3,7 +3,7 @@
 #include "FlagImages.h"
 #include "TextValue.h"
 #include "orvane/extensions/EncodeDecode.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "orvane/extensions/NSDate+Utilities.h"
 #include "orvane/extensions/NSString+NSString.h"
-#include "orvane/platform/Format.h"
+#include "orvane/platform/values/Format.h"
 
 namespace ov {
 

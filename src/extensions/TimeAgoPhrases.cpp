@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "orvane/core/OVClient.h"
-#include "orvane/platform/Format.h"
+#include "orvane/platform/values/Format.h"
 
 namespace ov::time_ago {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "orvane/platform/Bundle.h"
+#include "orvane/platform/files/Bundle.h"
 
 namespace ov::time_ago {
 

@@ -1,6 +1,6 @@
 #include "orvane/json/NSObject+SBJSON.h"
 #include "orvane/json/SBJsonWriter.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov::NSObject_NSObject_SBJSON {
 

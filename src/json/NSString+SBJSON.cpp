@@ -1,6 +1,6 @@
 #include "orvane/json/NSString+SBJSON.h"
 #include "orvane/json/SBJsonParser.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov::NSString_NSString_SBJSON {
 

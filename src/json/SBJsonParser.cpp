@@ -8,8 +8,8 @@
 #include <emmintrin.h>
 #endif
 
-#include "orvane/platform/Format.h"
-#include "orvane/platform/Utf8.h"
+#include "orvane/platform/values/Format.h"
+#include "orvane/platform/values/Utf8.h"
 
 namespace ov {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "JsonOutput.h"
-#include "orvane/platform/Format.h"
-#include "orvane/platform/Utf8.h"
+#include "orvane/platform/values/Format.h"
+#include "orvane/platform/values/Utf8.h"
 
 namespace ov {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "orvane/core/UIApplication+OVApplication.h"
 #include "orvane/location/CLLocationManager+CLLocationManager.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov::CLLocationManager_CLLocationManager {
 

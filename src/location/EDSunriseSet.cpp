@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "orvane/platform/Format.h"
+#include "orvane/platform/values/Format.h"
 
 namespace ov {
 

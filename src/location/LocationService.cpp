@@ -3,7 +3,7 @@
 #include "orvane/components/UIAlertView+UIAlertView.h"
 #include "orvane/core/NSBundle+OVBundle.h"
 #include "orvane/location/CLLocationManager+CLLocationManager.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov {
 

@@ -1,8 +1,8 @@
 #include "orvane/location/Locator.h"
 
-#include "orvane/platform/Clock.h"
-#include "orvane/platform/RunLoop.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/values/Clock.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov {
 

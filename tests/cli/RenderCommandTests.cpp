@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "orvane/platform/Image.h"
+#include "orvane/platform/files/Image.h"
 #include "support/CliRunner.h"
 #include "support/ReferenceImage.h"
 #include "support/TemporaryDirectory.h"

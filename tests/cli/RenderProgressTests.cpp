@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "orvane/platform/Image.h"
+#include "orvane/platform/files/Image.h"
 #include "support/CliRunner.h"
 #include "support/TemporaryDirectory.h"
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "orvane/components/CustomBadge.h"
-#include "orvane/platform/ui/AttributedString.h"
-#include "orvane/platform/ui/Renderer.h"
+#include "orvane/platform/ui/layers/Renderer.h"
+#include "orvane/platform/ui/text/AttributedString.h"
 
 namespace ov {
 namespace {

@@ -7,11 +7,11 @@
 #include "orvane/components/MBProgressHUD.h"
 #include "orvane/components/MBRoundProgressView.h"
 #include "orvane/components/UIView+OVUIViewAnimationsHUD.h"
-#include "orvane/platform/DispatchQueue.h"
-#include "orvane/platform/NotificationCenter.h"
-#include "orvane/platform/RunLoop.h"
-#include "orvane/platform/ui/ActivityIndicatorView.h"
-#include "orvane/platform/ui/Appearance.h"
+#include "orvane/platform/threads/DispatchQueue.h"
+#include "orvane/platform/threads/NotificationCenter.h"
+#include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/ui/views/ActivityIndicatorView.h"
+#include "orvane/platform/ui/views/Appearance.h"
 #include "support/ManualClockScope.h"
 
 namespace ov {

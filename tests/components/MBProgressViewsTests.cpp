@@ -6,7 +6,7 @@
 #include "orvane/components/MBBarProgressView.h"
 #include "orvane/components/MBProgressHUDRoundedButton.h"
 #include "orvane/components/MBRoundProgressView.h"
-#include "orvane/platform/ui/Renderer.h"
+#include "orvane/platform/ui/layers/Renderer.h"
 #include "support/ReferenceImage.h"
 
 namespace ov {

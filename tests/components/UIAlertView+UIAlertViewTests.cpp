@@ -4,9 +4,9 @@
 #include <thread>
 
 #include "orvane/components/UIAlertView+UIAlertView.h"
-#include "orvane/platform/Bundle.h"
-#include "orvane/platform/RunLoop.h"
-#include "orvane/platform/ui/Application.h"
+#include "orvane/platform/files/Bundle.h"
+#include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/ui/application/Application.h"
 #include "support/TestBundle.h"
 
 namespace ov {

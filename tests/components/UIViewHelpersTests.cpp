@@ -9,9 +9,9 @@
 #include "orvane/components/UIView+OVUIViewAnimations.h"
 #include "orvane/components/UIView+SizeShortcuts.h"
 #include "orvane/components/UIView+UIView.h"
-#include "orvane/platform/RunLoop.h"
-#include "orvane/platform/ui/Accessibility.h"
-#include "orvane/platform/ui/Button.h"
+#include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/ui/views/Accessibility.h"
+#include "orvane/platform/ui/views/Button.h"
 #include "support/ManualClockScope.h"
 #include "support/TemporaryDirectory.h"
 

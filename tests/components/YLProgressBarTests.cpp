@@ -3,10 +3,10 @@
 #include <memory>
 
 #include "orvane/components/YLProgressBar.h"
-#include "orvane/platform/RunLoop.h"
-#include "orvane/platform/SystemLog.h"
-#include "orvane/platform/ui/GraphicsContext.h"
-#include "orvane/platform/ui/Renderer.h"
+#include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/ui/drawing/GraphicsContext.h"
+#include "orvane/platform/ui/layers/Renderer.h"
+#include "orvane/platform/values/SystemLog.h"
 #include "support/ManualClockScope.h"
 #include "support/ReferenceImage.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "orvane/core/NSBundle+OVBundle.h"
-#include "orvane/platform/Bundle.h"
+#include "orvane/platform/files/Bundle.h"
 #include "support/TestBundle.h"
 
 namespace ov {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "orvane/core/OVDevice.h"
-#include "orvane/platform/FileManager.h"
-#include "orvane/platform/PropertyList.h"
-#include "orvane/platform/SystemLog.h"
-#include "orvane/platform/ui/Device.h"
+#include "orvane/platform/files/FileManager.h"
+#include "orvane/platform/files/PropertyList.h"
+#include "orvane/platform/ui/application/Device.h"
+#include "orvane/platform/values/SystemLog.h"
 #include "support/TemporaryDirectory.h"
 #include "support/TestImages.h"
 

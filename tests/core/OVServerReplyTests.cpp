@@ -3,7 +3,7 @@
 
 #include "core/OVServerFixture.h"
 #include "orvane/core/OVServer.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 #include "support/LoopbackServer.h"
 #include "support/RawSocketServer.h"
 

@@ -5,7 +5,7 @@
 #include "core/BodyRecordingServer.h"
 #include "core/OVServerFixture.h"
 #include "orvane/core/OVServer.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 #include "support/LoopbackServer.h"
 
 namespace ov {

@@ -5,7 +5,7 @@
 #include "orvane/core/NSError+NSError.h"
 #include "orvane/core/NSMutableDictionary+NSMutableDictionary.h"
 #include "orvane/core/OVServer.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov {
 namespace {

@@ -10,10 +10,10 @@
 
 #include "core/OVServerFixture.h"
 #include "orvane/core/OVServer.h"
-#include "orvane/platform/DispatchQueue.h"
-#include "orvane/platform/RunLoop.h"
-#include "orvane/platform/SystemLog.h"
-#include "orvane/platform/ui/Application.h"
+#include "orvane/platform/threads/DispatchQueue.h"
+#include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/ui/application/Application.h"
+#include "orvane/platform/values/SystemLog.h"
 #include "support/LoopbackServer.h"
 
 namespace ov {

@@ -5,8 +5,8 @@
 #include "orvane/core/OVClient.h"
 #include "orvane/core/Orvane.h"
 #include "orvane/core/UIKeyboardListener.h"
-#include "orvane/platform/NotificationCenter.h"
-#include "orvane/platform/ui/KeyboardNotifications.h"
+#include "orvane/platform/threads/NotificationCenter.h"
+#include "orvane/platform/ui/application/KeyboardNotifications.h"
 #include "support/TestBundle.h"
 
 namespace ov {

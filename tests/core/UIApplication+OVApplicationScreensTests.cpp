@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "orvane/core/UIApplication+OVApplication.h"
-#include "orvane/platform/RunLoop.h"
-#include "orvane/platform/ui/NavigationController.h"
-#include "orvane/platform/ui/TabBarController.h"
-#include "orvane/platform/ui/Window.h"
+#include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/ui/containers/NavigationController.h"
+#include "orvane/platform/ui/containers/TabBarController.h"
+#include "orvane/platform/ui/views/Window.h"
 
 namespace ov {
 namespace {

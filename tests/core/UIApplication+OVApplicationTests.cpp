@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "orvane/core/UIApplication+OVApplication.h"
-#include "orvane/platform/Bundle.h"
-#include "orvane/platform/FoundationVersion.h"
-#include "orvane/platform/RunLoop.h"
-#include "orvane/platform/SystemLog.h"
-#include "orvane/platform/ui/Application.h"
-#include "orvane/platform/ui/Device.h"
+#include "orvane/platform/files/Bundle.h"
+#include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/ui/application/Application.h"
+#include "orvane/platform/ui/application/Device.h"
+#include "orvane/platform/values/FoundationVersion.h"
+#include "orvane/platform/values/SystemLog.h"
 #include "support/TestBundle.h"
 #include "support/URLOpenerRecorder.h"
 

@@ -5,7 +5,7 @@
 #include "orvane/extensions/NSArray+NSArray.h"
 #include "orvane/extensions/NSDictionary+NSDictionary.h"
 #include "orvane/extensions/NSMutableArray+NSMutableArray.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov {
 namespace {

@@ -5,9 +5,9 @@
 #include "orvane/extensions/NSDate+OVDate.h"
 #include "orvane/extensions/NSDate+Utilities.h"
 #include "orvane/location/CLLocationManager+CLLocationManager.h"
-#include "orvane/platform/Bundle.h"
-#include "orvane/platform/Calendar.h"
+#include "orvane/platform/files/Bundle.h"
 #include "orvane/platform/location/SimulatedLocationProvider.h"
+#include "orvane/platform/time/Calendar.h"
 #include "support/LocalMoment.h"
 #include "support/ManualClockScope.h"
 

@@ -7,8 +7,8 @@
 #include "extensions/TimeAgoPhrases.h"
 #include "orvane/core/OVClient.h"
 #include "orvane/extensions/NSDate+TimeAgo.h"
-#include "orvane/platform/Calendar.h"
-#include "orvane/platform/StringsTable.h"
+#include "orvane/platform/text/StringsTable.h"
+#include "orvane/platform/time/Calendar.h"
 #include "support/LocalMoment.h"
 #include "support/ManualClockScope.h"
 

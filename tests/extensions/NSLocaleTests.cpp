@@ -4,9 +4,9 @@
 
 #include "orvane/extensions/CallingCodes.h"
 #include "orvane/extensions/NSLocale+NSLocale.h"
-#include "orvane/platform/KeyedArchiver.h"
-#include "orvane/platform/KeyedUnarchiver.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/files/KeyedArchiver.h"
+#include "orvane/platform/files/KeyedUnarchiver.h"
+#include "orvane/platform/values/SystemLog.h"
 #include "support/TestBundle.h"
 
 namespace ov {

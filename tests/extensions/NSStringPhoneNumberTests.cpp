@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "orvane/extensions/NSString+NSString.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov {
 namespace {

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "orvane/extensions/NSString+NSString.h"
-#include "orvane/platform/DurationFormatter.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/time/DurationFormatter.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "orvane/extensions/OVCreditCard.h"
-#include "orvane/platform/Locale.h"
-#include "orvane/platform/TimeZone.h"
+#include "orvane/platform/time/Locale.h"
+#include "orvane/platform/time/TimeZone.h"
 #include "support/ManualClockScope.h"
 
 namespace ov {

@@ -4,7 +4,7 @@
 #include "orvane/json/NSObject+SBJSON.h"
 #include "orvane/json/NSString+SBJSON.h"
 #include "orvane/json/SBJSON.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov {
 namespace {

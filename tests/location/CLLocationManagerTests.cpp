@@ -1,6 +1,6 @@
 #include "location/LocationFixture.h"
 #include "orvane/location/CLLocationManager+CLLocationManager.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 #include "support/URLOpenerRecorder.h"
 
 namespace ov {

@@ -7,9 +7,9 @@
 #include <numbers>
 
 #include "orvane/location/CLLocationManager+CLLocationManager.h"
-#include "orvane/platform/Bundle.h"
-#include "orvane/platform/RunLoop.h"
-#include "orvane/platform/ui/Application.h"
+#include "orvane/platform/files/Bundle.h"
+#include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/ui/application/Application.h"
 #include "support/ManualClockScope.h"
 #include "support/SimulatedLocationScope.h"
 

@@ -1,6 +1,6 @@
 #include "location/LocationFixture.h"
 #include "orvane/location/LocationService.h"
-#include "orvane/platform/SystemLog.h"
+#include "orvane/platform/values/SystemLog.h"
 #include "support/TestBundle.h"
 
 namespace ov {

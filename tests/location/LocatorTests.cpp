@@ -2,8 +2,8 @@
 
 #include "location/LocationFixture.h"
 #include "orvane/location/Locator.h"
-#include "orvane/platform/SystemLog.h"
-#include "orvane/platform/Timer.h"
+#include "orvane/platform/threads/Timer.h"
+#include "orvane/platform/values/SystemLog.h"
 
 namespace ov {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // A moment given by its calendar fields in the default zone, for date tests.
 
-#include "orvane/platform/Calendar.h"
+#include "orvane/platform/time/Calendar.h"
 
 namespace ov::test {
 

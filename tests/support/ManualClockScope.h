@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "orvane/platform/Clock.h"
+#include "orvane/platform/values/Clock.h"
 
 namespace ov::test {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "orvane/platform/ui/Renderer.h"
+#include "orvane/platform/ui/layers/Renderer.h"
 
 namespace ov::test {
 namespace {

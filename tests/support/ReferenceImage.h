@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "orvane/platform/Image.h"
+#include "orvane/platform/files/Image.h"
 
 namespace ov::test {
 

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <string>
 
-#include "orvane/platform/FileManager.h"
-#include "orvane/platform/String.h"
+#include "orvane/platform/files/FileManager.h"
+#include "orvane/platform/values/String.h"
 
 namespace ov::test {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "orvane/platform/Bundle.h"
-#include "orvane/platform/PropertyList.h"
+#include "orvane/platform/files/Bundle.h"
+#include "orvane/platform/files/PropertyList.h"
 #include "support/TemporaryDirectory.h"
 #include "support/TestImages.h"
 

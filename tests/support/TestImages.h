@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "orvane/platform/Data.h"
+#include "orvane/platform/values/Data.h"
 
 namespace ov::test {
 

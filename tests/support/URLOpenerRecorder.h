@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "orvane/platform/ui/Application.h"
+#include "orvane/platform/ui/application/Application.h"
 
 namespace ov::test {
 

@@ -8,14 +8,14 @@
 #include "ProgressPictures.h"
 #include "orvane/components/CustomBadge.h"
 #include "orvane/components/UIColor+UIColor.h"
-#include "orvane/platform/ui/ActivityIndicatorView.h"
-#include "orvane/platform/ui/AlertViewRenderer.h"
-#include "orvane/platform/ui/Button.h"
-#include "orvane/platform/ui/Label.h"
-#include "orvane/platform/ui/ProgressView.h"
-#include "orvane/platform/ui/Renderer.h"
-#include "orvane/platform/ui/SegmentedControl.h"
-#include "orvane/platform/ui/TextField.h"
+#include "orvane/platform/ui/layers/Renderer.h"
+#include "orvane/platform/ui/views/ActivityIndicatorView.h"
+#include "orvane/platform/ui/views/AlertViewRenderer.h"
+#include "orvane/platform/ui/views/Button.h"
+#include "orvane/platform/ui/views/Label.h"
+#include "orvane/platform/ui/views/ProgressView.h"
+#include "orvane/platform/ui/views/SegmentedControl.h"
+#include "orvane/platform/ui/views/TextField.h"
 
 namespace orvane::gallery {
 namespace {

@@ -10,10 +10,10 @@
 #include "orvane/components/MBBarProgressView.h"
 #include "orvane/components/MBProgressHUD.h"
 #include "orvane/components/MBRoundProgressView.h"
-#include "orvane/platform/ui/ActivityIndicatorView.h"
-#include "orvane/platform/ui/GraphicsContext.h"
-#include "orvane/platform/ui/Label.h"
-#include "orvane/platform/ui/Renderer.h"
+#include "orvane/platform/ui/drawing/GraphicsContext.h"
+#include "orvane/platform/ui/layers/Renderer.h"
+#include "orvane/platform/ui/views/ActivityIndicatorView.h"
+#include "orvane/platform/ui/views/Label.h"
 
 namespace orvane::hud {
 

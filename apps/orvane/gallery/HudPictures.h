@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "Command.h"
-#include "orvane/platform/ui/View.h"
+#include "orvane/platform/ui/views/View.h"
 
 namespace orvane::hud {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "orvane/components/YLProgressBar.h"
-#include "orvane/platform/ui/Label.h"
-#include "orvane/platform/ui/Renderer.h"
+#include "orvane/platform/ui/layers/Renderer.h"
+#include "orvane/platform/ui/views/Label.h"
 
 namespace orvane::progress {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "orvane/platform/ui/Color.h"
+#include "orvane/platform/ui/geometry/Color.h"
 
 namespace ov {
 

@@ -10,9 +10,9 @@
 #include <optional>
 
 #include "orvane/components/BadgeStyle.h"
-#include "orvane/platform/String.h"
-#include "orvane/platform/ui/Font.h"
-#include "orvane/platform/ui/View.h"
+#include "orvane/platform/ui/text/Font.h"
+#include "orvane/platform/ui/views/View.h"
+#include "orvane/platform/values/String.h"
 
 namespace ov {
 

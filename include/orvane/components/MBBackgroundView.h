@@ -9,9 +9,9 @@
 #include <memory>
 #include <optional>
 
-#include "orvane/platform/ui/Color.h"
-#include "orvane/platform/ui/View.h"
-#include "orvane/platform/ui/VisualEffectView.h"
+#include "orvane/platform/ui/geometry/Color.h"
+#include "orvane/platform/ui/views/View.h"
+#include "orvane/platform/ui/views/VisualEffectView.h"
 
 namespace ov {
 

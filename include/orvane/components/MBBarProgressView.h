@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "orvane/components/MBProgressIndicator.h"
-#include "orvane/platform/ui/View.h"
+#include "orvane/platform/ui/views/View.h"
 
 namespace ov {
 

@@ -23,14 +23,14 @@
 
 #include "orvane/components/MBBackgroundView.h"
 #include "orvane/components/MBProgressHUDRoundedButton.h"
-#include "orvane/platform/Date.h"
-#include "orvane/platform/DispatchQueue.h"
-#include "orvane/platform/Progress.h"
-#include "orvane/platform/Subscription.h"
-#include "orvane/platform/Timer.h"
-#include "orvane/platform/ui/DisplayLink.h"
-#include "orvane/platform/ui/Label.h"
-#include "orvane/platform/ui/LayoutConstraint.h"
+#include "orvane/platform/threads/DispatchQueue.h"
+#include "orvane/platform/threads/Progress.h"
+#include "orvane/platform/threads/Subscription.h"
+#include "orvane/platform/threads/Timer.h"
+#include "orvane/platform/ui/layers/DisplayLink.h"
+#include "orvane/platform/ui/layout/LayoutConstraint.h"
+#include "orvane/platform/ui/views/Label.h"
+#include "orvane/platform/values/Date.h"
 
 namespace ov {
 

@@ -2,7 +2,7 @@
 // The HUD's optional button: a capsule outlined in its title colour, faintly filled while
 // pressed. It takes no room until an action is attached.
 
-#include "orvane/platform/ui/Button.h"
+#include "orvane/platform/ui/views/Button.h"
 
 namespace ov {
 

@@ -9,8 +9,8 @@
 #include <memory>
 #include <mutex>
 
-#include "orvane/platform/Timer.h"
-#include "orvane/platform/ui/View.h"
+#include "orvane/platform/threads/Timer.h"
+#include "orvane/platform/ui/views/View.h"
 
 namespace ov {
 

@@ -13,7 +13,7 @@
 #include <memory>
 #include <optional>
 
-#include "orvane/platform/ui/AlertView.h"
+#include "orvane/platform/ui/application/AlertView.h"
 
 namespace ov::UIAlertView_UIAlertView {
 

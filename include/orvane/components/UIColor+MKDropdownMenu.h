@@ -3,7 +3,7 @@
 //
 //   ov::UIColor_MKDropdownMenu::mk_defaultSeparatorColor();  // (0.78, 0.78, 0.8), alpha 1
 
-#include "orvane/platform/ui/Color.h"
+#include "orvane/platform/ui/geometry/Color.h"
 
 namespace ov::UIColor_MKDropdownMenu {
 

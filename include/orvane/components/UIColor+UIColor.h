@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "orvane/components/UIColor+i7HexColor.h"
-#include "orvane/platform/String.h"
-#include "orvane/platform/ui/Color.h"
+#include "orvane/platform/ui/geometry/Color.h"
+#include "orvane/platform/values/String.h"
 
 namespace ov::UIColor_UIColor_UIColor {
 

@@ -7,8 +7,8 @@
 
 #include <optional>
 
-#include "orvane/platform/String.h"
-#include "orvane/platform/ui/Color.h"
+#include "orvane/platform/ui/geometry/Color.h"
+#include "orvane/platform/values/String.h"
 
 namespace ov::UIColor_i7HexColor {
 

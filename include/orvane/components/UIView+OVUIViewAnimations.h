@@ -18,11 +18,11 @@
 #include <optional>
 #include <vector>
 
-#include "orvane/platform/Image.h"
-#include "orvane/platform/ui/Button.h"
-#include "orvane/platform/ui/Color.h"
-#include "orvane/platform/ui/View.h"
-#include "orvane/platform/ui/VisualEffectView.h"
+#include "orvane/platform/files/Image.h"
+#include "orvane/platform/ui/geometry/Color.h"
+#include "orvane/platform/ui/views/Button.h"
+#include "orvane/platform/ui/views/View.h"
+#include "orvane/platform/ui/views/VisualEffectView.h"
 
 namespace ov::UIView_OVUIViewAnimations {
 

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "orvane/components/MBProgressHUD.h"
-#include "orvane/platform/String.h"
+#include "orvane/platform/values/String.h"
 
 namespace ov::UIView_OVUIViewAnimations {
 

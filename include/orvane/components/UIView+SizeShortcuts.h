@@ -5,7 +5,7 @@
 //   size::setRight(*button, size::width(*card) - 8);   // keeps the button's width
 //   size::clientToScreen(*button, {0, 0});              // summed origins up to the root
 
-#include "orvane/platform/ui/View.h"
+#include "orvane/platform/ui/views/View.h"
 
 namespace ov::UIView_SizeShortcuts {
 

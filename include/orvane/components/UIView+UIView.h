@@ -10,9 +10,9 @@
 #include <memory>
 #include <optional>
 
-#include "orvane/platform/Image.h"
-#include "orvane/platform/String.h"
-#include "orvane/platform/ui/View.h"
+#include "orvane/platform/files/Image.h"
+#include "orvane/platform/ui/views/View.h"
+#include "orvane/platform/values/String.h"
 
 namespace ov::UIView_UIView {
 

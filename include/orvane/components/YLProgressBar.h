@@ -16,11 +16,11 @@
 #include <mutex>
 #include <vector>
 
-#include "orvane/platform/Subscription.h"
-#include "orvane/platform/Timer.h"
-#include "orvane/platform/ui/Color.h"
-#include "orvane/platform/ui/Label.h"
-#include "orvane/platform/ui/View.h"
+#include "orvane/platform/threads/Subscription.h"
+#include "orvane/platform/threads/Timer.h"
+#include "orvane/platform/ui/geometry/Color.h"
+#include "orvane/platform/ui/views/Label.h"
+#include "orvane/platform/ui/views/View.h"
 
 namespace ov {
 

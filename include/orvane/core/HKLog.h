@@ -21,8 +21,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "orvane/platform/Format.h"
-#include "orvane/platform/String.h"
+#include "orvane/platform/values/Format.h"
+#include "orvane/platform/values/String.h"
 
 namespace ov {
 

@@ -9,8 +9,8 @@
 
 #include <memory>
 
-#include "orvane/platform/Image.h"
-#include "orvane/platform/Value.h"
+#include "orvane/platform/files/Image.h"
+#include "orvane/platform/values/Value.h"
 
 namespace ov::NSBundle_OVBundle {
 

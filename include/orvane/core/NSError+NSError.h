@@ -2,7 +2,7 @@
 // Writes an error's descriptions to the system log, one entry each, whatever the client's
 // log type.
 
-#include "orvane/platform/Error.h"
+#include "orvane/platform/values/Error.h"
 
 namespace ov::NSError_NSError {
 

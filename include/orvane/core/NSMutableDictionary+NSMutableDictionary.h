@@ -1,7 +1,7 @@
 #pragma once
 // Null cleaning for decoded web-service replies: the null marker becomes the empty string.
 
-#include "orvane/platform/Value.h"
+#include "orvane/platform/values/Value.h"
 
 namespace ov::NSMutableDictionary_NSMutableDictionary {
 

@@ -10,7 +10,7 @@
 
 #include <memory>
 
-#include "orvane/platform/Bundle.h"
+#include "orvane/platform/files/Bundle.h"
 
 namespace ov {
 

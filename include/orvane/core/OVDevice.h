@@ -14,7 +14,7 @@
 #include <mutex>
 #include <optional>
 
-#include "orvane/platform/Value.h"
+#include "orvane/platform/values/Value.h"
 
 namespace ov {
 

@@ -17,9 +17,9 @@
 #include <mutex>
 #include <optional>
 
-#include "orvane/platform/Data.h"
-#include "orvane/platform/URLRequest.h"
-#include "orvane/platform/Value.h"
+#include "orvane/platform/network/URLRequest.h"
+#include "orvane/platform/values/Data.h"
+#include "orvane/platform/values/Value.h"
 
 namespace ov {
 

@@ -15,8 +15,8 @@
 
 #include <memory>
 
-#include "orvane/platform/URL.h"
-#include "orvane/platform/Value.h"
+#include "orvane/platform/network/URL.h"
+#include "orvane/platform/values/Value.h"
 
 namespace ov::ui {
 class ViewController;

@@ -7,7 +7,7 @@
 
 #include <atomic>
 
-#include "orvane/platform/Subscription.h"
+#include "orvane/platform/threads/Subscription.h"
 
 namespace ov {
 

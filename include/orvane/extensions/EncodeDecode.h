@@ -22,9 +22,9 @@
 
 #include <vector>
 
-#include "orvane/platform/KeyedArchiver.h"
-#include "orvane/platform/KeyedUnarchiver.h"
-#include "orvane/platform/ObjectClass.h"
+#include "orvane/platform/files/KeyedArchiver.h"
+#include "orvane/platform/files/KeyedUnarchiver.h"
+#include "orvane/platform/values/ObjectClass.h"
 
 namespace ov {
 

@@ -12,7 +12,7 @@
 
 #include <optional>
 
-#include "orvane/platform/Value.h"
+#include "orvane/platform/values/Value.h"
 
 namespace ov::NSArray_NSArray {
 

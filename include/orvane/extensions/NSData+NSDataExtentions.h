@@ -3,8 +3,8 @@
 //
 //   ov::NSData_NSDataExtentions::base64String(ov::Data::fromString("abc"));  // "YWJj"
 
-#include "orvane/platform/Data.h"
-#include "orvane/platform/String.h"
+#include "orvane/platform/values/Data.h"
+#include "orvane/platform/values/String.h"
 
 namespace ov::NSData_NSDataExtentions {
 

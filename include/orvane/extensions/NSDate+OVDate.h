@@ -14,8 +14,8 @@
 
 #include <optional>
 
-#include "orvane/platform/Date.h"
-#include "orvane/platform/String.h"
+#include "orvane/platform/values/Date.h"
+#include "orvane/platform/values/String.h"
 
 namespace ov::NSDate_OVDate {
 

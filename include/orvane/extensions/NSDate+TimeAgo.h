@@ -15,9 +15,9 @@
 // carry a plural marker of underscores ("%d _minutes ago" for 2 to 4, "%d __minutes ago" for 1,
 // 21, ...). Thread-safe.
 
-#include "orvane/platform/Date.h"
-#include "orvane/platform/DateFormatter.h"
-#include "orvane/platform/String.h"
+#include "orvane/platform/time/DateFormatter.h"
+#include "orvane/platform/values/Date.h"
+#include "orvane/platform/values/String.h"
 
 namespace ov::NSDate_TimeAgo {
 

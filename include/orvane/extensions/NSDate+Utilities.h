@@ -13,10 +13,10 @@
 // moment. "Now" is Clock::current(), read once per call. Thread-safe: the shared calendar is
 // used under a lock.
 
-#include "orvane/platform/Calendar.h"
-#include "orvane/platform/Date.h"
-#include "orvane/platform/DateComponents.h"
-#include "orvane/platform/DateFormatter.h"
+#include "orvane/platform/time/Calendar.h"
+#include "orvane/platform/time/DateComponents.h"
+#include "orvane/platform/time/DateFormatter.h"
+#include "orvane/platform/values/Date.h"
 
 namespace ov::NSDate_Utilities {
 

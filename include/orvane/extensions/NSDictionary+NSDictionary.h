@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "orvane/platform/Value.h"
+#include "orvane/platform/values/Value.h"
 
 namespace ov::NSDictionary_NSDictionary {
 

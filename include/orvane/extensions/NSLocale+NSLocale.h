@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "orvane/extensions/OVCountry.h"
-#include "orvane/platform/Locale.h"
+#include "orvane/platform/time/Locale.h"
 
 namespace ov::NSLocale_NSLocale {
 

@@ -6,7 +6,7 @@
 //   Arrays::shuffle(deck);
 //   Arrays::addObjectsToBeginning(list, ov::Array{"x", "y"});   // x, y, then the old elements
 
-#include "orvane/platform/Value.h"
+#include "orvane/platform/values/Value.h"
 
 namespace ov::NSMutableArray_NSMutableArray {
 

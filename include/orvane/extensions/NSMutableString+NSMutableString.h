@@ -4,7 +4,7 @@
 //   ov::String text = "abc";
 //   ov::NSMutableString_NSMutableString::deleteLastCharacter(text);  // true, text is "ab"
 
-#include "orvane/platform/String.h"
+#include "orvane/platform/values/String.h"
 
 namespace ov::NSMutableString_NSMutableString {
 

@@ -18,7 +18,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "orvane/platform/String.h"
+#include "orvane/platform/values/String.h"
 
 namespace ov::NSString_EMOEmoji {
 

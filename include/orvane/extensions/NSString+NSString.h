@@ -17,8 +17,8 @@
 #include <optional>
 #include <vector>
 
-#include "orvane/platform/String.h"
-#include "orvane/platform/Value.h"
+#include "orvane/platform/values/String.h"
+#include "orvane/platform/values/Value.h"
 
 namespace ov::NSString_NSString {
 

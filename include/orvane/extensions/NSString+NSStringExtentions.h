@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "orvane/platform/String.h"
+#include "orvane/platform/values/String.h"
 
 namespace ov::NSString_NSStringExtentions {
 

@@ -8,8 +8,8 @@
 
 #include <optional>
 
-#include "orvane/platform/String.h"
-#include "orvane/platform/StringEncoding.h"
+#include "orvane/platform/text/StringEncoding.h"
+#include "orvane/platform/values/String.h"
 
 namespace ov::NSString_URLEncoding {
 

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "orvane/platform/URL.h"
+#include "orvane/platform/network/URL.h"
 
 namespace ov::NSURL_NSURL {
 

@@ -16,10 +16,10 @@
 #include <memory>
 #include <optional>
 
-#include "orvane/platform/ArchivableObject.h"
-#include "orvane/platform/Image.h"
-#include "orvane/platform/ObjectClass.h"
-#include "orvane/platform/Value.h"
+#include "orvane/platform/files/Image.h"
+#include "orvane/platform/values/ArchivableObject.h"
+#include "orvane/platform/values/ObjectClass.h"
+#include "orvane/platform/values/Value.h"
 
 namespace ov {
 

@@ -18,8 +18,8 @@
 #include <optional>
 #include <vector>
 
-#include "orvane/platform/Date.h"
-#include "orvane/platform/Value.h"
+#include "orvane/platform/values/Date.h"
+#include "orvane/platform/values/Value.h"
 
 namespace ov {
 

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "orvane/platform/Value.h"
+#include "orvane/platform/values/Value.h"
 
 namespace ov::NSObject_NSObject_SBJSON {
 

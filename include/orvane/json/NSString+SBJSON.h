@@ -5,7 +5,7 @@
 //
 //   ov::Value reply = ov::NSString_NSString_SBJSON::JSONValue(text);
 
-#include "orvane/platform/Value.h"
+#include "orvane/platform/values/Value.h"
 
 namespace ov::NSString_NSString_SBJSON {
 

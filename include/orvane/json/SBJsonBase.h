@@ -20,8 +20,8 @@
 #include <optional>
 #include <vector>
 
-#include "orvane/platform/Error.h"
-#include "orvane/platform/Subscription.h"
+#include "orvane/platform/threads/Subscription.h"
+#include "orvane/platform/values/Error.h"
 
 namespace ov {
 

@@ -20,10 +20,10 @@
 #include <memory>
 #include <mutex>
 
-#include "orvane/platform/Calendar.h"
-#include "orvane/platform/Date.h"
-#include "orvane/platform/DateComponents.h"
-#include "orvane/platform/TimeZone.h"
+#include "orvane/platform/time/Calendar.h"
+#include "orvane/platform/time/DateComponents.h"
+#include "orvane/platform/time/TimeZone.h"
+#include "orvane/platform/values/Date.h"
 
 namespace ov {
 

@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "orvane/platform/location/Location.h"
-#include "orvane/platform/ui/AlertView.h"
+#include "orvane/platform/ui/application/AlertView.h"
 
 namespace ov {
 

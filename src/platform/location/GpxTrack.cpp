@@ -3,7 +3,7 @@
 #include <charconv>
 #include <chrono>
 
-#include "orvane/platform/FileManager.h"
+#include "orvane/platform/files/FileManager.h"
 
 namespace ov {
 

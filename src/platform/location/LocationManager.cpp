@@ -2,9 +2,9 @@
 
 #include <variant>
 
-#include "orvane/platform/Clock.h"
-#include "orvane/platform/RunLoop.h"
-#include "orvane/platform/Timer.h"
+#include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/threads/Timer.h"
+#include "orvane/platform/values/Clock.h"
 
 namespace ov {
 

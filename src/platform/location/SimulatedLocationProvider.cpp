@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "orvane/platform/Clock.h"
-#include "orvane/platform/RunLoop.h"
+#include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/values/Clock.h"
 
 namespace ov {
 

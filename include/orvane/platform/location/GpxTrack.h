@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "orvane/platform/Result.h"
 #include "orvane/platform/location/Location.h"
+#include "orvane/platform/values/Result.h"
 
 namespace ov {
 

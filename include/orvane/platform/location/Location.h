@@ -6,7 +6,7 @@
 //   ov::Location london(51.5074, -0.1278);
 //   paris.distanceFromLocation(london);   // about 343'900 metres, along the ellipsoid
 
-#include "orvane/platform/Date.h"
+#include "orvane/platform/values/Date.h"
 
 namespace ov {
 

@@ -11,9 +11,9 @@
 #include <memory>
 #include <optional>
 
-#include "orvane/platform/Error.h"
-#include "orvane/platform/Subscription.h"
 #include "orvane/platform/location/Location.h"
+#include "orvane/platform/threads/Subscription.h"
+#include "orvane/platform/values/Error.h"
 
 namespace ov {
 

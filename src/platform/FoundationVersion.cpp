@@ -1,7 +1,0 @@
-#include "orvane/platform/FoundationVersion.h"
-
-namespace ov {
-
-std::atomic<double> NSFoundationVersionNumber{1953.255};
-
-}  // namespace ov

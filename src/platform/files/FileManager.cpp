@@ -1,0 +1,229 @@
+#include "orvane/platform/files/FileManager.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace ov {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The platform's file error codes.
+constexpr long long kFileNoSuchFileError = 4;
+constexpr long long kFileWriteUnknownError = 512;
+constexpr long long kFileWriteFileExistsError = 516;
+
+fs::path toPath(const String& path) {
+    return fs::path(path.toUtf8());
+}
+
+void fail(Error* error, long long code, const std::string& what, const std::string& reason) {
+    if (!error) return;
+    *error = Error(NSCocoaErrorDomain, code,
+                   {{NSLocalizedDescriptionKey, String(what + ": " + reason)}});
+}
+
+void failWithErrno(Error* error, long long code, const std::string& what, int number) {
+    fail(error, number == ENOENT ? kFileNoSuchFileError : code, what, std::strerror(number));
+}
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::string homeDirectory() {
+    if (std::string home = environment("HOME"); !home.empty()) return home;
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::string buffer(size > 0 ? static_cast<size_t>(size) : 16384, '\0');
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+        return found->pw_dir;
+    return fs::temp_directory_path().string();
+}
+
+bool writeAll(int fd, const Data& data) {
+    size_t written = 0;
+    while (written < data.length()) {
+        const ssize_t count = ::write(fd, data.bytes() + written, data.length() - written);
+        if (count < 0 && errno == EINTR) continue;
+        if (count <= 0) return false;
+        written += static_cast<size_t>(count);
+    }
+    return true;
+}
+
+// A name no other writer picks: the process, a per-process counter and a random part.
+std::string temporaryName(const fs::path& target) {
+    static std::atomic<unsigned> counter{0};
+    thread_local std::mt19937 random{std::random_device{}()};
+    return "." + target.filename().string() + ".tmp." + std::to_string(::getpid()) + "." +
+           std::to_string(counter++) + "." + std::to_string(random());
+}
+
+bool syncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+}  // namespace
+
+FileManager& FileManager::defaultManager() {
+    static FileManager manager;
+    return manager;
+}
+
+String FileManager::applicationIdentifier() const {
+    std::lock_guard lock(m_mutex);
+    return m_applicationIdentifier.isEmpty() ? String(kDefaultApplicationIdentifier)
+                                             : m_applicationIdentifier;
+}
+
+void FileManager::setApplicationIdentifier(const String& identifier) {
+    std::lock_guard lock(m_mutex);
+    m_applicationIdentifier = identifier;
+}
+
+void FileManager::setDocumentsDirectory(const String& path) {
+    std::lock_guard lock(m_mutex);
+    m_documentsDirectory = path;
+}
+
+String FileManager::documentsDirectory() const {
+    fs::path folder;
+    {
+        std::lock_guard lock(m_mutex);
+        folder = toPath(m_documentsDirectory);
+    }
+    if (folder.empty()) folder = environment(kDocumentsEnvironmentVariable);
+    if (folder.empty()) {
+        fs::path data = environment("XDG_DATA_HOME");
+        if (data.empty() || data.is_relative()) data = fs::path(homeDirectory()) / ".local/share";
+        folder = data / applicationIdentifier().toUtf8() / "Documents";
+    }
+    std::error_code code;
+    folder = fs::absolute(folder, code).lexically_normal();
+    // A folder that cannot be made is still answered, so that writes into it fail there.
+    fs::create_directories(folder, code);
+    std::string text = folder.string();
+    while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
+    return String(text);
+}
+
+bool FileManager::fileExistsAtPath(const String& path) const {
+    std::error_code code;
+    return fs::exists(toPath(path), code);
+}
+
+bool FileManager::isDirectory(const String& path) const {
+    std::error_code code;
+    return fs::is_directory(toPath(path), code);
+}
+
+bool FileManager::copyItemAtPath(const String& from, const String& to, Error* error) const {
+    const std::string what = "copy " + from.toUtf8() + " to " + to.toUtf8();
+    std::error_code code;
+    if (fs::exists(fs::symlink_status(toPath(to), code))) {
+        fail(error, kFileWriteFileExistsError, what, "the destination exists");
+        return false;
+    }
+    fs::copy(toPath(from), toPath(to), fs::copy_options::recursive, code);
+    if (code) failWithErrno(error, kFileWriteUnknownError, what, code.value());
+    return !code;
+}
+
+bool FileManager::removeItemAtPath(const String& path, Error* error) const {
+    std::error_code code;
+    const auto removed = fs::remove_all(toPath(path), code);
+    if (!code && removed == 0) code = std::make_error_code(std::errc::no_such_file_or_directory);
+    if (code) failWithErrno(error, kFileWriteUnknownError, "remove " + path.toUtf8(), code.value());
+    return !code;
+}
+
+bool FileManager::createDirectoryAtPath(const String& path, bool withIntermediateDirectories,
+                                        Error* error) const {
+    std::error_code code;
+    const fs::path folder = toPath(path);
+    if (withIntermediateDirectories) {
+        fs::create_directories(folder, code);
+        if (!code && !fs::is_directory(folder, code))
+            code = std::make_error_code(std::errc::file_exists);
+    } else if (!fs::create_directory(folder, code) && !code) {
+        code = std::make_error_code(std::errc::file_exists);
+    }
+    if (code) failWithErrno(error, kFileWriteUnknownError, "create " + path.toUtf8(), code.value());
+    return !code;
+}
+
+std::optional<Data> FileManager::contentsAtPath(const String& path) const {
+    const int fd = ::open(path.toUtf8().c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::vector<uint8_t> bytes;
+    uint8_t buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (count == 0) break;
+        bytes.insert(bytes.end(), buffer, buffer + count);
+    }
+    ::close(fd);
+    return Data(std::move(bytes));
+}
+
+bool FileManager::writeAtomically(const String& path, const Data& data, Error* error) const {
+    const fs::path target = toPath(path);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string what = "write " + path.toUtf8();
+    if (target.filename().empty()) {
+        fail(error, kFileWriteUnknownError, what, "not a file name");
+        return false;
+    }
+    fs::path temporary;
+    int fd = -1;
+    // 0666 lets the process's umask decide the mode, as for any new file.
+    for (int attempt = 0; fd < 0 && attempt < 8; ++attempt) {
+        temporary = folder / temporaryName(target);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) {
+        failWithErrno(error, kFileWriteUnknownError, what, errno);
+        return false;
+    }
+    bool written = writeAll(fd, data) && ::fsync(fd) == 0;
+    int number = errno;
+    written = (::close(fd) == 0) && written;
+    if (written && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        number = errno;
+        written = false;
+    }
+    if (!written) {
+        ::unlink(temporary.c_str());
+        failWithErrno(error, kFileWriteUnknownError, what, number ? number : EIO);
+        return false;
+    }
+    // The rename is durable only once the folder's entry is on disk.
+    syncFolder(folder);
+    return true;
+}
+
+}  // namespace ov

@@ -1,0 +1,266 @@
+#include "orvane/platform/network/URLConnection.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "platform/network/HeaderFieldName.h"
+
+namespace ov {
+namespace {
+
+constexpr long kMaxRedirects = 16;
+// A server's Content-Length is only a hint; never trust it for more than this up front.
+constexpr curl_off_t kMaxReserve = curl_off_t{256} * 1024 * 1024;
+
+// One easy handle per thread: curl_easy_reset keeps its connection cache, so later requests
+// from the same thread reuse open connections.
+class ThreadHandle {
+  public:
+    ThreadHandle() : m_handle(curl_easy_init()) {}
+    ~ThreadHandle() { curl_easy_cleanup(m_handle); }
+    ThreadHandle(const ThreadHandle&) = delete;
+    ThreadHandle& operator=(const ThreadHandle&) = delete;
+
+    CURL* get() const { return m_handle; }
+
+  private:
+    CURL* m_handle;
+};
+
+CURL* freshThreadHandle() {
+    static std::once_flag globalInit;
+    std::call_once(globalInit, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    thread_local ThreadHandle handle;
+    if (handle.get() != nullptr) curl_easy_reset(handle.get());
+    return handle.get();
+}
+
+struct Transfer {
+    CURL* curl = nullptr;
+    std::vector<uint8_t> body;
+    std::vector<std::pair<String, String>> headerFields;
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+};
+
+size_t receiveBody(char* bytes, size_t size, size_t count, void* context) {
+    auto& transfer = *static_cast<Transfer*>(context);
+    const size_t length = size * count;
+    transfer.body.insert(transfer.body.end(), bytes, bytes + length);
+    return length;
+}
+
+std::string_view trimmed(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+void reserveForBody(Transfer& transfer) {
+    curl_off_t length = -1;
+    curl_easy_getinfo(transfer.curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+    if (length > 0) transfer.body.reserve(static_cast<size_t>(std::min(length, kMaxReserve)));
+}
+
+// Called once per header line, status lines included; a new status line starts a new response
+// (after a redirect or an interim 100), whose fields replace the earlier ones.
+size_t receiveHeader(char* bytes, size_t size, size_t count, void* context) {
+    auto& transfer = *static_cast<Transfer*>(context);
+    const size_t length = size * count;
+    const std::string_view line = trimmed({bytes, length});
+    const size_t colon = line.find(':');
+    if (line.starts_with("HTTP/")) {
+        transfer.headerFields.clear();
+    } else if (line.empty()) {
+        reserveForBody(transfer);
+    } else if (colon != std::string_view::npos) {
+        transfer.headerFields.emplace_back(String(trimmed(line.substr(0, colon))),
+                                           String(trimmed(line.substr(colon + 1))));
+    }
+    return length;
+}
+
+bool isHTTPScheme(const String& scheme) {
+    return headerFieldNamesEqual(scheme, "http") || headerFieldNamesEqual(scheme, "https");
+}
+
+struct FailureKind {
+    long long code;
+    const char* message;
+};
+
+FailureKind failureKind(CURLcode code) {
+    switch (code) {
+        case CURLE_OPERATION_TIMEDOUT:
+            return {NSURLErrorTimedOut, "The request timed out."};
+        case CURLE_COULDNT_CONNECT:
+            return {NSURLErrorCannotConnectToHost, "Could not connect to the server."};
+        case CURLE_COULDNT_RESOLVE_HOST:
+        case CURLE_COULDNT_RESOLVE_PROXY:
+            return {NSURLErrorCannotFindHost,
+                    "A server with the specified hostname could not be found."};
+        case CURLE_PARTIAL_FILE:
+        case CURLE_RECV_ERROR:
+        case CURLE_SEND_ERROR:
+        case CURLE_GOT_NOTHING:
+            return {NSURLErrorNetworkConnectionLost, "The network connection was lost."};
+        case CURLE_UNSUPPORTED_PROTOCOL:
+            return {NSURLErrorUnsupportedURL, "unsupported URL"};
+        case CURLE_URL_MALFORMAT:
+            return {NSURLErrorBadURL, "bad URL"};
+        case CURLE_TOO_MANY_REDIRECTS:
+            return {NSURLErrorHTTPTooManyRedirects, "too many HTTP redirects"};
+        case CURLE_WEIRD_SERVER_REPLY:
+        case CURLE_HTTP2:
+        case CURLE_HTTP2_STREAM:
+        case CURLE_BAD_CONTENT_ENCODING:
+        case CURLE_HTTP_RETURNED_ERROR:
+            return {NSURLErrorBadServerResponse, "There was a bad response from the server."};
+        default:
+            return {NSURLErrorUnknown, "An unknown error occurred."};
+    }
+}
+
+URLLoadResult failure(long long code, const char* message, const std::optional<URL>& url,
+                      const String& debugDescription) {
+    Dictionary userInfo{{NSLocalizedDescriptionKey, String(message)}};
+    if (url) userInfo.setObject(url->absoluteString(), NSURLErrorFailingURLStringErrorKey);
+    if (!debugDescription.isEmpty())
+        userInfo.setObject(debugDescription, NSDebugDescriptionErrorKey);
+    return {std::nullopt, std::nullopt, Error(NSURLErrorDomain, code, std::move(userInfo))};
+}
+
+URLLoadResult transportFailure(CURLcode code, const Transfer& transfer, const URL& url) {
+    const FailureKind kind = failureKind(code);
+    const char* detail =
+        transfer.errorBuffer[0] != '\0' ? transfer.errorBuffer : curl_easy_strerror(code);
+    return failure(kind.code, kind.message, url, detail);
+}
+
+// Checks done before any transfer: the platform loads only http and https addresses.
+std::optional<URLLoadResult> rejectedAddress(const std::optional<URL>& url) {
+    if (!url || !url->scheme() || !isHTTPScheme(*url->scheme())) {
+        return failure(NSURLErrorUnsupportedURL, "unsupported URL", url, {});
+    }
+    if (!url->host() || url->host()->isEmpty()) {
+        return failure(NSURLErrorBadURL, "bad URL", url, {});
+    }
+    return std::nullopt;
+}
+
+using HeaderList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
+
+bool hasLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
+// Every field as set. An empty value needs curl's "Name;" form, as "Name:" would remove it. A
+// field with a line break is left out: sent as is it would smuggle in other fields.
+HeaderList headerList(const URLRequest& request) {
+    curl_slist* list = nullptr;
+    for (const auto& [name, value] : request.allHTTPHeaderFields()) {
+        if (hasLineBreak(name.toUtf8()) || hasLineBreak(value.toUtf8())) continue;
+        const std::string line =
+            value.isEmpty() ? name.toUtf8() + ";" : name.toUtf8() + ": " + value.toUtf8();
+        list = curl_slist_append(list, line.c_str());
+    }
+    // The platform never waits for "100 Continue" before sending a body.
+    if (!request.valueForHTTPHeaderField("Expect")) list = curl_slist_append(list, "Expect:");
+    return HeaderList(list, &curl_slist_free_all);
+}
+
+bool methodCarriesBody(const std::string& method) {
+    return method == "POST" || method == "PUT" || method == "PATCH";
+}
+
+// A body goes out with the request's own method, GET included; POST-like methods without a
+// body still send an empty one so that a Content-Length of 0 is given.
+void setMethodAndBody(CURL* curl, const URLRequest& request) {
+    static constexpr char kEmptyBody[] = "";
+    const std::string method =
+        request.httpMethod().isEmpty() ? "GET" : request.httpMethod().toUtf8();
+    const std::optional<Data>& body = request.httpBody();
+    if (method == "HEAD") {
+        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+        return;
+    }
+    if (body || methodCarriesBody(method)) {
+        const bool hasBytes = body && !body->isEmpty();
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE,
+                         static_cast<curl_off_t>(hasBytes ? body->length() : 0));
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDS,
+                         hasBytes ? static_cast<const void*>(body->bytes()) : kEmptyBody);
+        if (method != "POST") curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method.c_str());
+    } else if (method != "GET") {
+        curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, method.c_str());
+    }
+}
+
+long timeoutMilliseconds(double seconds) {
+    if (!(seconds > 0)) seconds = kDefaultTimeoutInterval;
+    constexpr double kMaxMilliseconds = 365.0 * 24 * 3600 * 1000;
+    return std::max(1L, std::lround(std::min(seconds * 1000, kMaxMilliseconds)));
+}
+
+void setTransferOptions(CURL* curl, Transfer& transfer, const std::string& address,
+                        const URLRequest& request) {
+    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
+    curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, timeoutMilliseconds(request.timeoutInterval()));
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, transfer.errorBuffer);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, receiveBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, receiveHeader);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
+}
+
+URLResponse responseOf(Transfer& transfer, const URL& requested) {
+    long status = 0;
+    curl_easy_getinfo(transfer.curl, CURLINFO_RESPONSE_CODE, &status);
+    const char* effective = nullptr;
+    curl_easy_getinfo(transfer.curl, CURLINFO_EFFECTIVE_URL, &effective);
+    std::optional<URL> url = effective ? URL::withString(effective) : std::nullopt;
+    return {static_cast<int>(status), std::move(transfer.headerFields), url ? url : requested};
+}
+
+}  // namespace
+
+std::optional<String> URLResponse::valueForHTTPHeaderField(const String& field) const {
+    for (const auto& [name, value] : headerFields) {
+        if (headerFieldNamesEqual(name, field)) return value;
+    }
+    return std::nullopt;
+}
+
+URLLoadResult URLConnection::sendSynchronousRequest(const URLRequest& request) {
+    if (auto rejected = rejectedAddress(request.url())) return std::move(*rejected);
+    const URL& url = *request.url();
+    Transfer transfer;
+    transfer.curl = freshThreadHandle();
+    if (transfer.curl == nullptr) {
+        return failure(NSURLErrorUnknown, "An unknown error occurred.", url,
+                       "curl_easy_init failed");
+    }
+    const std::string address = url.absoluteString().toUtf8();
+    const HeaderList headers = headerList(request);
+    setTransferOptions(transfer.curl, transfer, address, request);
+    curl_easy_setopt(transfer.curl, CURLOPT_HTTPHEADER, headers.get());
+    setMethodAndBody(transfer.curl, request);
+
+    const CURLcode code = curl_easy_perform(transfer.curl);
+    if (code != CURLE_OK) return transportFailure(code, transfer, url);
+    URLResponse response = responseOf(transfer, url);
+    return {Data(std::move(transfer.body)), std::move(response), std::nullopt};
+}
+
+}  // namespace ov

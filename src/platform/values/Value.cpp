@@ -1,0 +1,506 @@
+#include "orvane/platform/values/Value.h"
+
+#include <algorithm>
+#include <bit>
+#include <cassert>
+#include <cstdio>
+#include <cstring>
+#include <span>
+
+#include "orvane/platform/values/Error.h"
+
+namespace ov {
+namespace {
+
+constexpr size_t kIndexedDictionarySize = 16;
+
+// Keys are mostly short identifiers: mixing eight bytes at a time is plenty for the index.
+size_t hashKey(const String& key) {
+    const std::u16string_view units = key.utf16();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(units.data());
+    const size_t size = units.size() * sizeof(char16_t);
+    uint64_t hash = size * 0x9E3779B97F4A7C15ULL;
+    const auto mix = [&hash](uint64_t word) {
+        hash = (hash ^ word) * 0xBF58476D1CE4E5B9ULL;
+        hash ^= hash >> 31;
+    };
+    uint64_t word = 0;
+    if (size < sizeof word) {
+        std::memcpy(&word, bytes, size);
+        mix(word);
+        return hash;
+    }
+    for (size_t at = 0; at + sizeof word < size; at += sizeof word) {
+        std::memcpy(&word, bytes + at, sizeof word);
+        mix(word);
+    }
+    std::memcpy(&word, bytes + size - sizeof word, sizeof word);  // the tail, overlapping
+    mix(word);
+    return hash;
+}
+
+// An empty index for `count` keys: at most half full, so probe runs stay short.
+SharedVector<uint32_t> zeroedIndex(size_t count) {
+    return SharedVector<uint32_t>(std::bit_ceil(count * 2), uint32_t{0});
+}
+
+std::u16string indent(int level) {
+    return std::u16string(static_cast<size_t>(level) * 4, u' ');
+}
+
+// Strings inside container descriptions are bare only when they are plain words.
+bool needsQuotes(std::u16string_view text) {
+    if (text.empty()) return true;
+    for (char16_t unit : text) {
+        const bool plain = (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') ||
+                           (unit >= u'0' && unit <= u'9') || unit == u'_' || unit == u'$';
+        if (!plain) return true;
+    }
+    return false;
+}
+
+std::u16string quoted(std::u16string_view text) {
+    if (!needsQuotes(text)) return std::u16string(text);
+    std::u16string out = u"\"";
+    for (char16_t unit : text) {
+        switch (unit) {
+            case u'"':
+                out += u"\\\"";
+                break;
+            case u'\\':
+                out += u"\\\\";
+                break;
+            case u'\n':
+                out += u"\\n";
+                break;
+            case u'\t':
+                out += u"\\t";
+                break;
+            case u'\r':
+                out += u"\\r";
+                break;
+            default:
+                if (unit >= 0x20 && unit < 0x7F) {
+                    out.push_back(unit);
+                } else {
+                    char escape[8];
+                    std::snprintf(escape, sizeof escape, "\\U%04x", static_cast<unsigned>(unit));
+                    out += String(escape).utf16();
+                }
+        }
+    }
+    out += u"\"";
+    return out;
+}
+
+// Tearing down recurses while the tree is shallow, which is the common case and the fastest.
+// Deeper, containers about to be destroyed wait on a list that the first deep teardown drains
+// in a loop; teardowns below it only add to the list, so the stack never grows with the depth.
+constexpr unsigned kRecursiveTeardownDepth = 64;
+thread_local unsigned t_teardownDepth = 0;
+thread_local std::vector<Value>* t_pendingTeardown = nullptr;
+
+// Releases a dying container's elements; `valueOf` gives the value an element holds.
+template <class Element, class ValueOf>
+void tearDown(SharedVector<Element>& elements, ValueOf valueOf) {
+    if (t_teardownDepth < kRecursiveTeardownDepth) {
+        ++t_teardownDepth;
+        elements = {};
+        --t_teardownDepth;
+        return;
+    }
+    if (!elements.isSoleHolder()) return;  // another holder keeps the elements alive
+    const bool outermost = t_pendingTeardown == nullptr;
+    std::vector<Value> pending;
+    if (outermost) t_pendingTeardown = &pending;
+    for (Element& element : std::span(elements.mutableBegin(), elements.size())) {
+        Value& value = valueOf(element);
+        // Objects too: an error's underlying chain can be as long as a container is deep.
+        if (value.isArray() || value.isDictionary() || value.isObject()) {
+            t_pendingTeardown->push_back(std::move(value));
+        }
+    }
+    if (!outermost) return;
+    while (!pending.empty()) {
+        Value last = std::move(pending.back());
+        pending.pop_back();
+    }  // each `last` destroyed here may add its own children to `pending`
+    t_pendingTeardown = nullptr;
+}
+
+template <class T>
+std::shared_ptr<T> share(T value) {
+    return std::make_shared<T>(std::move(value));
+}
+
+}  // namespace
+
+// Array
+
+Array::Array(std::initializer_list<Value> items) : m_items(items.begin(), items.size()) {}
+Array::Array(std::vector<Value> items)
+    : m_items(std::make_move_iterator(items.begin()), items.size()) {}
+Array::~Array() {
+    tearDown(m_items, [](Value& item) -> Value& { return item; });
+}
+
+const Value& Array::objectAtIndex(size_t index) const {
+    return index < m_items.size() ? m_items[index] : Value::absent();
+}
+
+Value& Array::at(size_t index) {
+    return m_items.mutableAt(index);
+}
+
+void Array::addObject(Value value) {
+    m_items.push_back(std::move(value));
+}
+
+void Array::insertObject(Value value, size_t index) {
+    m_items.insert(std::min(index, m_items.size()), std::move(value));
+}
+
+void Array::removeObjectAtIndex(size_t index) {
+    m_items.erase(index, std::min(index + 1, m_items.size()));
+}
+
+String Array::description(int level) const {
+    std::u16string out = indent(level) + u"(";
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        out += i == 0 ? u"\n" : u",\n";
+        out += indent(level + 1);
+        out += m_items[i].descriptionInContainer(level + 1).utf16();
+    }
+    out += u"\n" + indent(level) + u")";
+    return String(std::move(out));
+}
+
+bool operator==(const Array& left, const Array& right) {
+    return std::equal(left.begin(), left.end(), right.begin(), right.end());
+}
+
+// Dictionary
+
+Dictionary::~Dictionary() {
+    tearDown(m_entries, [](Entry& entry) -> Value& { return entry.second; });
+}
+
+Dictionary::Dictionary(std::initializer_list<Entry> entries) {
+    for (const auto& [key, value] : entries)
+        setObject(value, key);
+}
+
+Dictionary Dictionary::fromEntries(Entry* first, size_t count) {
+    Dictionary dictionary;
+    const std::span entries(first, count);
+    const auto absent = [](const Entry& entry) { return entry.second.isAbsent(); };
+    if (std::ranges::any_of(entries, absent)) {  // rare: an absent value removes its key
+        for (auto& [key, value] : entries)
+            dictionary.setObject(std::move(value), key);
+        return dictionary;
+    }
+    dictionary.m_entries = SharedVector<Entry>(std::make_move_iterator(first), count);
+    dictionary.mergeRepeatedKeys();
+    return dictionary;
+}
+
+// Moves each repeated key's value onto its first occurrence and closes the gaps.
+void Dictionary::mergeRepeatedKeys() {
+    const size_t count = m_entries.size();
+    if (count > kIndexedDictionarySize) m_index = zeroedIndex(count);
+    Entry* const entries = m_entries.mutableBegin();
+    size_t kept = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const String& key = entries[i].first;
+        const size_t first = m_index.empty() ? findLinear(key, kept) : findOrIndex(key, kept);
+        if (first != kNotFound) {
+            entries[first].second = std::move(entries[i].second);
+            continue;
+        }
+        if (kept != i) entries[kept] = std::move(entries[i]);
+        ++kept;
+    }
+    m_entries.erase(kept, count);
+    if (kept <= kIndexedDictionarySize) m_index = {};
+}
+
+size_t Dictionary::find(const String& key) const {
+    return m_index.empty() ? findLinear(key, m_entries.size()) : findInIndex(key);
+}
+
+size_t Dictionary::findLinear(const String& key, size_t count) const {
+    for (size_t i = 0; i < count; ++i) {
+        if (m_entries[i].first == key) return i;
+    }
+    return kNotFound;
+}
+
+size_t Dictionary::findInIndex(const String& key) const {
+    const size_t mask = m_index.size() - 1;
+    for (size_t slot = hashKey(key) & mask;; slot = (slot + 1) & mask) {
+        const uint32_t position = m_index[slot];
+        if (position == 0) return kNotFound;
+        if (m_entries[position - 1].first == key) return position - 1;
+    }
+}
+
+// The key's position if indexed; otherwise indexes it at `position`.
+size_t Dictionary::findOrIndex(const String& key, size_t position) {
+    const size_t mask = m_index.size() - 1;
+    for (size_t slot = hashKey(key) & mask;; slot = (slot + 1) & mask) {
+        const uint32_t found = m_index[slot];
+        if (found == 0) {
+            m_index.mutableBegin()[slot] = static_cast<uint32_t>(position + 1);
+            return kNotFound;
+        }
+        if (m_entries[found - 1].first == key) return found - 1;
+    }
+}
+
+void Dictionary::placeInIndex(size_t position) {
+    const size_t mask = m_index.size() - 1;
+    size_t slot = hashKey(m_entries[position].first) & mask;
+    while (m_index[slot] != 0)
+        slot = (slot + 1) & mask;
+    m_index.mutableBegin()[slot] = static_cast<uint32_t>(position + 1);
+}
+
+const Value& Dictionary::objectForKey(const String& key) const {
+    const size_t position = find(key);
+    return position != kNotFound ? m_entries[position].second : Value::absent();
+}
+
+void Dictionary::setObject(Value value, const String& key) {
+    if (value.isAbsent()) {
+        removeObjectForKey(key);
+        return;
+    }
+    if (const size_t position = find(key); position != kNotFound) {
+        m_entries.mutableAt(position).second = std::move(value);
+        return;
+    }
+    m_entries.push_back(Entry(key, std::move(value)));
+    if (m_entries.size() * 2 > m_index.size()) {
+        rebuildIndex();
+    } else {
+        placeInIndex(m_entries.size() - 1);
+    }
+}
+
+void Dictionary::removeObjectForKey(const String& key) {
+    const size_t position = find(key);
+    if (position == kNotFound) return;
+    m_entries.erase(position, position + 1);
+    rebuildIndex();
+}
+
+void Dictionary::removeAllObjects() {
+    m_entries.clear();
+    m_index = {};
+}
+
+void Dictionary::rebuildIndex() {
+    m_index = {};
+    if (m_entries.size() <= kIndexedDictionarySize) return;
+    m_index = zeroedIndex(m_entries.size());
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        placeInIndex(i);
+}
+
+Value& Dictionary::valueAt(size_t position) {
+    return m_entries.mutableAt(position).second;
+}
+
+std::vector<String> Dictionary::allKeys() const {
+    std::vector<String> keys;
+    keys.reserve(m_entries.size());
+    for (const auto& entry : m_entries)
+        keys.push_back(entry.first);
+    return keys;
+}
+
+std::vector<Value> Dictionary::allValues() const {
+    std::vector<Value> values;
+    values.reserve(m_entries.size());
+    for (const auto& entry : m_entries)
+        values.push_back(entry.second);
+    return values;
+}
+
+String Dictionary::description(int level) const {
+    std::u16string out = indent(level) + u"{\n";
+    for (const auto& [key, value] : m_entries) {
+        out += indent(level + 1) + quoted(key.utf16()) + u" = ";
+        out += value.descriptionInContainer(level + 1).utf16();
+        out += u";\n";
+    }
+    out += indent(level) + u"}";
+    return String(std::move(out));
+}
+
+bool operator==(const Dictionary& left, const Dictionary& right) {
+    if (left.count() != right.count()) return false;
+    for (const auto& [key, value] : left.m_entries) {
+        const size_t position = right.find(key);
+        if (position == Dictionary::kNotFound || !(right.m_entries[position].second == value)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Value
+
+Value::Value(Data value) : m_storage(share(std::move(value))) {}
+Value::Value(std::shared_ptr<Object> object) {
+    if (object) m_storage = std::move(object);
+}
+Value::Value(const Error& error) : m_storage(std::shared_ptr<Object>(share(error))) {}
+
+Value Value::null() {
+    Value value;
+    value.m_storage = NullMarker{};
+    return value;
+}
+
+const Value& Value::absent() {
+    static const Value kAbsent;
+    return kAbsent;
+}
+
+std::optional<bool> Value::ifBool() const {
+    if (const auto* value = std::get_if<bool>(&m_storage)) return *value;
+    return std::nullopt;
+}
+const Number* Value::ifNumber() const {
+    return std::get_if<Number>(&m_storage);
+}
+const Decimal* Value::ifDecimal() const {
+    return std::get_if<Decimal>(&m_storage);
+}
+const Date* Value::ifDate() const {
+    return std::get_if<Date>(&m_storage);
+}
+
+const String* Value::ifString() const {
+    return std::get_if<String>(&m_storage);
+}
+const Data* Value::ifData() const {
+    const auto* shared = std::get_if<std::shared_ptr<Data>>(&m_storage);
+    return shared ? shared->get() : nullptr;
+}
+const Array* Value::ifArray() const {
+    return std::get_if<Array>(&m_storage);
+}
+const Dictionary* Value::ifDictionary() const {
+    return std::get_if<Dictionary>(&m_storage);
+}
+const std::shared_ptr<Object>* Value::ifObject() const {
+    return std::get_if<std::shared_ptr<Object>>(&m_storage);
+}
+const Error* Value::ifError() const {
+    const auto* object = ifObject();
+    return object ? dynamic_cast<const Error*>(object->get()) : nullptr;
+}
+
+bool Value::asBool() const {
+    assert(isBoolean());
+    return std::get<bool>(m_storage);
+}
+const Number& Value::asNumber() const {
+    return std::get<Number>(m_storage);
+}
+const String& Value::asString() const {
+    return std::get<String>(m_storage);
+}
+const Data& Value::asData() const {
+    return *std::get<std::shared_ptr<Data>>(m_storage);
+}
+const Array& Value::asArray() const {
+    return std::get<Array>(m_storage);
+}
+const Dictionary& Value::asDictionary() const {
+    return std::get<Dictionary>(m_storage);
+}
+
+Array& Value::mutableArray() {
+    return std::get<Array>(m_storage);
+}
+Dictionary& Value::mutableDictionary() {
+    return std::get<Dictionary>(m_storage);
+}
+String& Value::mutableString() {
+    return std::get<String>(m_storage);
+}
+
+String Value::description() const {
+    switch (kind()) {
+        case Kind::Absent:
+            return "(null)";
+        case Kind::Null:
+            return "<null>";
+        case Kind::Boolean:
+            return asBool() ? "1" : "0";
+        case Kind::Number:
+            return asNumber().description();
+        case Kind::Decimal:
+            return ifDecimal()->description();
+        case Kind::String:
+            return asString();
+        case Kind::Data:
+            return asData().description();
+        case Kind::Date:
+            return ifDate()->description();
+        case Kind::Array:
+            return asArray().description(0);
+        case Kind::Dictionary:
+            return asDictionary().description(0);
+        case Kind::Object:
+            return (*ifObject())->description();
+    }
+    return {};
+}
+
+String Value::descriptionInContainer(int level) const {
+    switch (kind()) {
+        case Kind::Array:
+            return asArray().description(level);
+        case Kind::Dictionary:
+            return asDictionary().description(level);
+        case Kind::Data:
+        case Kind::Object:
+            return description();
+        default:
+            return String(quoted(description().utf16()));
+    }
+}
+
+bool operator==(const Value& left, const Value& right) {
+    const auto* leftNumber = left.ifNumber();
+    const auto* rightNumber = right.ifNumber();
+    const auto* leftDecimal = left.ifDecimal();
+    const auto* rightDecimal = right.ifDecimal();
+    // An exact decimal and a number compare by value, as the platform's number classes do.
+    if ((leftNumber && rightDecimal) || (leftDecimal && rightNumber)) {
+        const double a = leftNumber ? leftNumber->doubleValue() : leftDecimal->doubleValue();
+        const double b = rightNumber ? rightNumber->doubleValue() : rightDecimal->doubleValue();
+        return a == b;
+    }
+    if (left.kind() != right.kind()) return false;
+    switch (left.kind()) {
+        case Value::Kind::String:
+            return left.asString() == right.asString();
+        case Value::Kind::Data:
+            return left.asData() == right.asData();
+        case Value::Kind::Array:
+            return left.asArray() == right.asArray();
+        case Value::Kind::Dictionary:
+            return left.asDictionary() == right.asDictionary();
+        case Value::Kind::Object:
+            return (*left.ifObject())->isEqual(**right.ifObject());
+        default:
+            return left.m_storage == right.m_storage;
+    }
+}
+
+}  // namespace ov
