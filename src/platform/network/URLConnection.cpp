@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <memory>
 #include <mutex>
@@ -15,8 +16,9 @@ namespace ov {
 namespace {
 
 constexpr long kMaxRedirects = 16;
+std::atomic<uint64_t> g_maximumReplyLength{kDefaultMaximumReplyLength};
 // A server's Content-Length is only a hint; never trust it for more than this up front.
-constexpr curl_off_t kMaxReserve = curl_off_t{256} * 1024 * 1024;
+constexpr uint64_t kMaxReserve = uint64_t{256} * 1024 * 1024;
 
 // One easy handle per thread: curl_easy_reset keeps its connection cache, so later requests
 // from the same thread reuse open connections.
@@ -41,18 +43,43 @@ CURL* freshThreadHandle() {
     return handle.get();
 }
 
+// Why the transfer itself stopped a reply that curl would have taken.
+enum class Refusal { None, TooLong, OutOfMemory };
+
 struct Transfer {
     CURL* curl = nullptr;
+    uint64_t maximumLength = kDefaultMaximumReplyLength;
     std::vector<uint8_t> body;
     std::vector<std::pair<String, String>> headerFields;
+    Refusal refusal = Refusal::None;
     char errorBuffer[CURL_ERROR_SIZE] = {};
 };
 
-size_t receiveBody(char* bytes, size_t size, size_t count, void* context) {
+// curl calls back through C frames, which no exception may cross: a failure to store stops the
+// transfer instead.
+template <class Receive>
+size_t receiveGuarded(Transfer& transfer, size_t length, Receive receive) noexcept {
+    try {
+        receive();
+        return length;
+    } catch (...) {
+        transfer.refusal = Refusal::OutOfMemory;
+        return CURL_WRITEFUNC_ERROR;
+    }
+}
+
+// Bodies arrive decoded, so the limit holds for what a compressed reply inflates to.
+size_t receiveBody(char* bytes, size_t size, size_t count, void* context) noexcept {
     auto& transfer = *static_cast<Transfer*>(context);
     const size_t length = size * count;
-    transfer.body.insert(transfer.body.end(), bytes, bytes + length);
-    return length;
+    if (length >
+        transfer.maximumLength - std::min<uint64_t>(transfer.body.size(), transfer.maximumLength)) {
+        transfer.refusal = Refusal::TooLong;
+        return CURL_WRITEFUNC_ERROR;
+    }
+    return receiveGuarded(transfer, length, [&] {
+        transfer.body.insert(transfer.body.end(), bytes, bytes + length);
+    });
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -64,15 +91,15 @@ std::string_view trimmed(std::string_view text) {
 void reserveForBody(Transfer& transfer) {
     curl_off_t length = -1;
     curl_easy_getinfo(transfer.curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
-    if (length > 0) transfer.body.reserve(static_cast<size_t>(std::min(length, kMaxReserve)));
+    if (length <= 0) return;
+    const uint64_t reserve =
+        std::min({static_cast<uint64_t>(length), kMaxReserve, transfer.maximumLength});
+    transfer.body.reserve(static_cast<size_t>(reserve));
 }
 
 // Called once per header line, status lines included; a new status line starts a new response
 // (after a redirect or an interim 100), whose fields replace the earlier ones.
-size_t receiveHeader(char* bytes, size_t size, size_t count, void* context) {
-    auto& transfer = *static_cast<Transfer*>(context);
-    const size_t length = size * count;
-    const std::string_view line = trimmed({bytes, length});
+void receiveHeaderLine(Transfer& transfer, std::string_view line) {
     const size_t colon = line.find(':');
     if (line.starts_with("HTTP/")) {
         transfer.headerFields.clear();
@@ -82,7 +109,14 @@ size_t receiveHeader(char* bytes, size_t size, size_t count, void* context) {
         transfer.headerFields.emplace_back(String(trimmed(line.substr(0, colon))),
                                            String(trimmed(line.substr(colon + 1))));
     }
-    return length;
+}
+
+size_t receiveHeader(char* bytes, size_t size, size_t count, void* context) noexcept {
+    auto& transfer = *static_cast<Transfer*>(context);
+    const size_t length = size * count;
+    return receiveGuarded(transfer, length, [&] {
+        receiveHeaderLine(transfer, trimmed({bytes, length}));
+    });
 }
 
 bool isHTTPScheme(const String& scheme) {
@@ -136,6 +170,15 @@ URLLoadResult failure(long long code, const char* message, const std::optional<U
 }
 
 URLLoadResult transportFailure(CURLcode code, const Transfer& transfer, const URL& url) {
+    if (transfer.refusal == Refusal::TooLong) {
+        return failure(NSURLErrorDataLengthExceedsMaximum, "resource exceeds maximum size", url,
+                       "The reply is longer than the limit of " +
+                           std::to_string(transfer.maximumLength) + " bytes.");
+    }
+    if (transfer.refusal == Refusal::OutOfMemory) {
+        return failure(NSURLErrorUnknown, "An unknown error occurred.", url,
+                       "The reply could not be held in memory.");
+    }
     const FailureKind kind = failureKind(code);
     const char* detail =
         transfer.errorBuffer[0] != '\0' ? transfer.errorBuffer : curl_easy_strerror(code);
@@ -242,11 +285,20 @@ std::optional<String> URLResponse::valueForHTTPHeaderField(const String& field) 
     return std::nullopt;
 }
 
+uint64_t URLConnection::maximumReplyLength() {
+    return g_maximumReplyLength.load();
+}
+
+void URLConnection::setMaximumReplyLength(uint64_t bytes) {
+    g_maximumReplyLength.store(bytes);
+}
+
 URLLoadResult URLConnection::sendSynchronousRequest(const URLRequest& request) {
     if (auto rejected = rejectedAddress(request.url())) return std::move(*rejected);
     const URL& url = *request.url();
     Transfer transfer;
     transfer.curl = freshThreadHandle();
+    transfer.maximumLength = maximumReplyLength();
     if (transfer.curl == nullptr) {
         return failure(NSURLErrorUnknown, "An unknown error occurred.", url,
                        "curl_easy_init failed");

@@ -191,6 +191,82 @@ TEST(URLConnection, LoadsLargeReplies) {
     EXPECT_TRUE(result.data->view() == large);
 }
 
+// Sets the reply limit for one test and restores the one before.
+class ReplyLimitScope {
+  public:
+    explicit ReplyLimitScope(uint64_t bytes) : m_previous(URLConnection::maximumReplyLength()) {
+        URLConnection::setMaximumReplyLength(bytes);
+    }
+    ~ReplyLimitScope() { URLConnection::setMaximumReplyLength(m_previous); }
+    ReplyLimitScope(const ReplyLimitScope&) = delete;
+    ReplyLimitScope& operator=(const ReplyLimitScope&) = delete;
+
+  private:
+    uint64_t m_previous;
+};
+
+constexpr uint64_t kSmallLimit = 64 * 1024;
+
+void expectTooLarge(const URLLoadResult& result) {
+    expectFailure(result, NSURLErrorDataLengthExceedsMaximum, "resource exceeds maximum size");
+    EXPECT_EQ(result.error->userInfo().objectForKey(NSDebugDescriptionErrorKey),
+              Value("The reply is longer than the limit of 65536 bytes."));
+}
+
+std::string gzipped(const std::string& bytes) {
+    std::string packed;
+    httplib::detail::gzip_compressor().compress(bytes.data(), bytes.size(), true,
+                                                [&](const char* data, size_t length) {
+                                                    packed.append(data, length);
+                                                    return true;
+                                                });
+    return packed;
+}
+
+TEST(URLConnection, LoadsRepliesUpToTheLimit) {
+    EXPECT_EQ(URLConnection::maximumReplyLength(), uint64_t{256} * 1024 * 1024);
+    const ReplyLimitScope limit(kSmallLimit);
+    LoopbackServer server([](httplib::Server& http) {
+        http.Get("/fits", [](const httplib::Request&, httplib::Response& reply) {
+            reply.set_content(std::string(kSmallLimit, 'a'), "application/octet-stream");
+        });
+        http.Get("/over", [](const httplib::Request&, httplib::Response& reply) {
+            reply.set_content(std::string(kSmallLimit + 1, 'a'), "application/octet-stream");
+        });
+    });
+    const URLLoadResult fits =
+        URLConnection::sendSynchronousRequest(requestFor(server.baseUrl() + "/fits"));
+    ASSERT_TRUE(fits.data.has_value());
+    EXPECT_EQ(fits.data->length(), kSmallLimit);
+    expectTooLarge(URLConnection::sendSynchronousRequest(requestFor(server.baseUrl() + "/over")));
+}
+
+TEST(URLConnection, StopsAnEndlessReplyAtTheLimit) {
+    const ReplyLimitScope limit(kSmallLimit);
+    RawSocketServer endless([](int socket) {
+        RawSocketServer::readRequest(socket);
+        RawSocketServer::sendAll(socket, "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n");
+        const std::string chunk(16 * 1024, 'x');
+        while (RawSocketServer::sendAll(socket, chunk)) {
+        }
+    });
+    expectTooLarge(URLConnection::sendSynchronousRequest(requestFor(endless.baseUrl() + "/")));
+}
+
+TEST(URLConnection, LimitsTheDecodedLengthOfACompressedReply) {
+    const ReplyLimitScope limit(kSmallLimit);
+    const std::string bomb = gzipped(std::string(16 * kSmallLimit, '\0'));
+    ASSERT_LT(bomb.size(), kSmallLimit);
+    RawSocketServer server([&](int socket) {
+        RawSocketServer::readRequest(socket);
+        RawSocketServer::sendAll(socket,
+                                 "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\n"
+                                 "Content-Length: " +
+                                     std::to_string(bomb.size()) + "\r\n\r\n" + bomb);
+    });
+    expectTooLarge(URLConnection::sendSynchronousRequest(requestFor(server.baseUrl() + "/")));
+}
+
 TEST(URLConnection, ReusesTheConnectionForSequentialRequests) {
     LoopbackServer server(echoRequest);
     for (int i = 0; i < 20; ++i) {

@@ -8,8 +8,10 @@
 //   if (result.error) log(result.error->localizedDescription());
 //   else use(result.response->statusCode, *result.data);  // any HTTP status is a reply
 //
-// Redirects are followed; compressed replies are decoded.
+// Redirects are followed; compressed replies are decoded. A reply longer than
+// maximumReplyLength(), counted after decoding, fails the load.
 
+#include <cstdint>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -32,6 +34,9 @@ inline constexpr long long NSURLErrorCannotConnectToHost = -1004;
 inline constexpr long long NSURLErrorNetworkConnectionLost = -1005;
 inline constexpr long long NSURLErrorHTTPTooManyRedirects = -1007;
 inline constexpr long long NSURLErrorBadServerResponse = -1011;
+inline constexpr long long NSURLErrorDataLengthExceedsMaximum = -1103;
+
+inline constexpr uint64_t kDefaultMaximumReplyLength = uint64_t{256} * 1024 * 1024;
 
 struct URLResponse {
     int statusCode = 0;
@@ -57,6 +62,11 @@ struct URLLoadResult {
 class URLConnection {
   public:
     static URLLoadResult sendSynchronousRequest(const URLRequest& request);
+
+    // Bytes of reply body one load may hold, for every thread; kDefaultMaximumReplyLength
+    // unless set.
+    static uint64_t maximumReplyLength();
+    static void setMaximumReplyLength(uint64_t bytes);
 };
 
 }  // namespace ov
