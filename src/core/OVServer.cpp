@@ -109,8 +109,9 @@ String OVServer::createParam(const Dictionary& dictionary) {
 void OVServer::addToken(URLRequest& request) {
     const auto token = OVServer::token();
     if (!token) return;
-    // A token without a header name has nowhere to go; the request is sent without it.
-    if (const auto key = tokenKey()) request.setValue(*token, *key);
+    // A token without a header name has nowhere to go; the request is sent without it. The token
+    // goes only to the server asked, never to another one a redirect leads to.
+    if (const auto key = tokenKey()) request.setCredentialValue(*token, *key);
 }
 
 URLRequest OVServer::buildRequestUrl(const String& url, const Data& data) {

@@ -212,5 +212,33 @@ TEST_F(OVServerRequestForms, EveryFormCarriesTheTokenOnceWhileOneIsSet) {
         EXPECT_TRUE(received[i].headerValues("X-Session").empty());
 }
 
+TEST_F(OVServerRequestForms, TheTokenStaysWithTheServerThatWasAsked) {
+    test::LoopbackServer elsewhere([](httplib::Server& http) {
+        http.Get(".*", [](const httplib::Request&, httplib::Response& response) {
+            response.set_content(R"({"moved":true})", "application/json");
+        });
+    });
+    test::LoopbackServer origin([&](httplib::Server& http) {
+        http.Get("/here", [](const httplib::Request&, httplib::Response& response) {
+            response.set_redirect("/there");
+        });
+        http.Get("/there", [&](const httplib::Request&, httplib::Response& response) {
+            response.set_redirect(elsewhere.baseUrl() + "/away");
+        });
+    });
+    OVServer::setToken(String("tok"));
+    OVServer::setTokenKey(String("X-Auth-Token"));
+    EXPECT_EQ(OVServer::getUrl(String(origin.baseUrl() + "/here")),
+              Value(Dictionary{{"moved", true}}));
+
+    const auto asked = origin.received();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[1].headerValues("X-Auth-Token"), std::vector<std::string>{"tok"});
+    ASSERT_EQ(elsewhere.received().size(), 1u);
+    EXPECT_TRUE(elsewhere.received()[0].headerValues("X-Auth-Token").empty());
+    EXPECT_EQ(elsewhere.received()[0].headerValues("content-type"),
+              std::vector<std::string>{"application/json;charset=UTF-8"});
+}
+
 }  // namespace
 }  // namespace ov

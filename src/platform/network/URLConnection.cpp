@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <memory>
 #include <mutex>
@@ -11,6 +12,8 @@
 #include <string_view>
 
 #include "platform/network/HeaderFieldName.h"
+#include "platform/network/LoadError.h"
+#include "platform/network/Redirect.h"
 
 namespace ov {
 namespace {
@@ -119,10 +122,6 @@ size_t receiveHeader(char* bytes, size_t size, size_t count, void* context) noex
     });
 }
 
-bool isHTTPScheme(const String& scheme) {
-    return headerFieldNamesEqual(scheme, "http") || headerFieldNamesEqual(scheme, "https");
-}
-
 struct FailureKind {
     long long code;
     const char* message;
@@ -147,8 +146,6 @@ FailureKind failureKind(CURLcode code) {
             return {NSURLErrorUnsupportedURL, "unsupported URL"};
         case CURLE_URL_MALFORMAT:
             return {NSURLErrorBadURL, "bad URL"};
-        case CURLE_TOO_MANY_REDIRECTS:
-            return {NSURLErrorHTTPTooManyRedirects, "too many HTTP redirects"};
         case CURLE_WEIRD_SERVER_REPLY:
         case CURLE_HTTP2:
         case CURLE_HTTP2_STREAM:
@@ -160,40 +157,25 @@ FailureKind failureKind(CURLcode code) {
     }
 }
 
-URLLoadResult failure(long long code, const char* message, const std::optional<URL>& url,
-                      const String& debugDescription) {
-    Dictionary userInfo{{NSLocalizedDescriptionKey, String(message)}};
-    if (url) userInfo.setObject(url->absoluteString(), NSURLErrorFailingURLStringErrorKey);
-    if (!debugDescription.isEmpty())
-        userInfo.setObject(debugDescription, NSDebugDescriptionErrorKey);
-    return {std::nullopt, std::nullopt, Error(NSURLErrorDomain, code, std::move(userInfo))};
+URLLoadResult failed(Error error) {
+    return {std::nullopt, std::nullopt, std::move(error)};
 }
 
 URLLoadResult transportFailure(CURLcode code, const Transfer& transfer, const URL& url) {
     if (transfer.refusal == Refusal::TooLong) {
-        return failure(NSURLErrorDataLengthExceedsMaximum, "resource exceeds maximum size", url,
-                       "The reply is longer than the limit of " +
-                           std::to_string(transfer.maximumLength) + " bytes.");
+        return failed(loadError(NSURLErrorDataLengthExceedsMaximum, "resource exceeds maximum size",
+                                url,
+                                "The reply is longer than the limit of " +
+                                    std::to_string(transfer.maximumLength) + " bytes."));
     }
     if (transfer.refusal == Refusal::OutOfMemory) {
-        return failure(NSURLErrorUnknown, "An unknown error occurred.", url,
-                       "The reply could not be held in memory.");
+        return failed(loadError(NSURLErrorUnknown, "An unknown error occurred.", url,
+                                "The reply could not be held in memory."));
     }
     const FailureKind kind = failureKind(code);
     const char* detail =
         transfer.errorBuffer[0] != '\0' ? transfer.errorBuffer : curl_easy_strerror(code);
-    return failure(kind.code, kind.message, url, detail);
-}
-
-// Checks done before any transfer: the platform loads only http and https addresses.
-std::optional<URLLoadResult> rejectedAddress(const std::optional<URL>& url) {
-    if (!url || !url->scheme() || !isHTTPScheme(*url->scheme())) {
-        return failure(NSURLErrorUnsupportedURL, "unsupported URL", url, {});
-    }
-    if (!url->host() || url->host()->isEmpty()) {
-        return failure(NSURLErrorBadURL, "bad URL", url, {});
-    }
-    return std::nullopt;
+    return failed(loadError(kind.code, kind.message, url, detail));
 }
 
 using HeaderList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
@@ -250,16 +232,31 @@ long timeoutMilliseconds(double seconds) {
     return std::max(1L, std::lround(std::min(seconds * 1000, kMaxMilliseconds)));
 }
 
+// The request's time-out covers every hop of a load.
+class Deadline {
+  public:
+    explicit Deadline(double seconds)
+        : m_end(Clock::now() + std::chrono::milliseconds(timeoutMilliseconds(seconds))) {}
+
+    // At least one, so that a spent deadline times the next hop out at once.
+    long remainingMilliseconds() const {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(m_end - Clock::now());
+        return std::max(1L, static_cast<long>(left.count()));
+    }
+
+  private:
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point m_end;
+};
+
 void setTransferOptions(CURL* curl, Transfer& transfer, const std::string& address,
-                        const URLRequest& request) {
+                        const Deadline& deadline) {
     curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
     curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, timeoutMilliseconds(request.timeoutInterval()));
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, deadline.remainingMilliseconds());
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, transfer.errorBuffer);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, receiveBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
@@ -274,6 +271,24 @@ URLResponse responseOf(Transfer& transfer, const URL& requested) {
     curl_easy_getinfo(transfer.curl, CURLINFO_EFFECTIVE_URL, &effective);
     std::optional<URL> url = effective ? URL::withString(effective) : std::nullopt;
     return {static_cast<int>(status), std::move(transfer.headerFields), url ? url : requested};
+}
+
+// One request and its reply; a redirect comes back as a reply of its own.
+CURLcode performHop(Transfer& transfer, const URLRequest& request, const Deadline& deadline) {
+    const std::string address = request.url()->absoluteString().toUtf8();
+    const HeaderList headers = headerList(request);
+    setTransferOptions(transfer.curl, transfer, address, deadline);
+    curl_easy_setopt(transfer.curl, CURLOPT_HTTPHEADER, headers.get());
+    setMethodAndBody(transfer.curl, request);
+    return curl_easy_perform(transfer.curl);
+}
+
+// The absolute address a redirect reply points to, or none for any other reply.
+std::optional<String> redirectLocation(CURL* curl) {
+    const char* location = nullptr;
+    curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &location);
+    if (location == nullptr) return std::nullopt;
+    return String(location);
 }
 
 }  // namespace
@@ -294,25 +309,34 @@ void URLConnection::setMaximumReplyLength(uint64_t bytes) {
 }
 
 URLLoadResult URLConnection::sendSynchronousRequest(const URLRequest& request) {
-    if (auto rejected = rejectedAddress(request.url())) return std::move(*rejected);
-    const URL& url = *request.url();
-    Transfer transfer;
-    transfer.curl = freshThreadHandle();
-    transfer.maximumLength = maximumReplyLength();
-    if (transfer.curl == nullptr) {
-        return failure(NSURLErrorUnknown, "An unknown error occurred.", url,
-                       "curl_easy_init failed");
+    if (auto unloadable = unloadableAddressError(request.url())) return failed(*unloadable);
+    CURL* const curl = freshThreadHandle();
+    if (curl == nullptr) {
+        return failed(loadError(NSURLErrorUnknown, "An unknown error occurred.", request.url(),
+                                "curl_easy_init failed"));
     }
-    const std::string address = url.absoluteString().toUtf8();
-    const HeaderList headers = headerList(request);
-    setTransferOptions(transfer.curl, transfer, address, request);
-    curl_easy_setopt(transfer.curl, CURLOPT_HTTPHEADER, headers.get());
-    setMethodAndBody(transfer.curl, request);
-
-    const CURLcode code = curl_easy_perform(transfer.curl);
-    if (code != CURLE_OK) return transportFailure(code, transfer, url);
-    URLResponse response = responseOf(transfer, url);
-    return {Data(std::move(transfer.body)), std::move(response), std::nullopt};
+    const Deadline deadline(request.timeoutInterval());
+    URLRequest hop = request;
+    for (long redirects = 0;; ++redirects) {
+        Transfer transfer;
+        transfer.curl = curl;
+        transfer.maximumLength = maximumReplyLength();
+        const CURLcode code = performHop(transfer, hop, deadline);
+        const URL& url = *hop.url();
+        if (code != CURLE_OK) return transportFailure(code, transfer, url);
+        URLResponse response = responseOf(transfer, url);
+        const std::optional<String> location = redirectLocation(curl);
+        if (!location) return {Data(std::move(transfer.body)), std::move(response), std::nullopt};
+        if (redirects == kMaxRedirects) {
+            return failed(
+                loadError(NSURLErrorHTTPTooManyRedirects, "too many HTTP redirects", url,
+                          "Stopped after " + std::to_string(kMaxRedirects) + " redirects."));
+        }
+        Result<URLRequest> next = redirectedRequest(hop, response.statusCode, *location);
+        if (!next) return failed(next.error());
+        hop = std::move(next).value();
+        curl_easy_reset(curl);
+    }
 }
 
 }  // namespace ov

@@ -1,10 +1,23 @@
 #include "orvane/platform/network/URLRequest.h"
 
 #include <algorithm>
+#include <array>
 
 #include "platform/network/HeaderFieldName.h"
 
 namespace ov {
+namespace {
+
+constexpr std::array<const char*, 3> kAlwaysCredentials{"Authorization", "Proxy-Authorization",
+                                                        "Cookie"};
+
+bool containsFieldName(const auto& names, const String& field) {
+    return std::ranges::any_of(
+        names, [&](const auto& name) { return headerFieldNamesEqual(name, field); });
+}
+
+}  // namespace
+
 URLRequest::HeaderFields::iterator URLRequest::findField(const String& field) {
     return std::ranges::find_if(m_headerFields, [&](const auto& entry) {
         return headerFieldNamesEqual(entry.first, field);
@@ -39,6 +52,16 @@ std::optional<String> URLRequest::valueForHTTPHeaderField(const String& field) c
     const auto existing = findField(field);
     if (existing == m_headerFields.end()) return std::nullopt;
     return existing->second;
+}
+
+void URLRequest::setCredentialValue(const String& value, const String& field) {
+    setValue(value, field);
+    if (!isCredentialField(field)) m_credentialFields.push_back(field);
+}
+
+bool URLRequest::isCredentialField(const String& field) const {
+    return containsFieldName(kAlwaysCredentials, field) ||
+           containsFieldName(m_credentialFields, field);
 }
 
 }  // namespace ov

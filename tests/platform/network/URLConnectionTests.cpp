@@ -175,6 +175,74 @@ TEST(URLConnection, FollowsRedirects) {
     EXPECT_EQ(result.response->url, URL::withString(server.baseUrl() + "/new"));
 }
 
+TEST(URLConnection, SendsCredentialsOnlyToTheOriginOfTheRequest) {
+    LoopbackServer elsewhere(echoRequest);
+    LoopbackServer origin([&](httplib::Server& http) {
+        http.Get("/first", [](const httplib::Request&, httplib::Response& reply) {
+            reply.set_redirect("/second");
+        });
+        http.Get("/second", [&](const httplib::Request&, httplib::Response& reply) {
+            reply.set_redirect(elsewhere.baseUrl() + "/third");
+        });
+    });
+    URLRequest request = requestFor(origin.baseUrl() + "/first");
+    request.setCredentialValue("tok", "X-Auth-Token");
+    request.setValue("Bearer abc", "Authorization");
+    request.setValue("sid=1", "Cookie");
+    request.setValue("application/json", "Accept");
+    const URLLoadResult result = URLConnection::sendSynchronousRequest(request);
+    EXPECT_EQ(bodyOf(result), "GET /third");
+    EXPECT_EQ(result.response->url, URL::withString(elsewhere.baseUrl() + "/third"));
+
+    const auto asked = origin.received();
+    ASSERT_EQ(asked.size(), 2u);
+    for (const char* field : {"X-Auth-Token", "Authorization", "Cookie", "Accept"})
+        EXPECT_EQ(asked[1].headerValues(field).size(), 1u) << field;
+    const auto redirected = elsewhere.received().at(0);
+    for (const char* field : {"X-Auth-Token", "Authorization", "Cookie"})
+        EXPECT_TRUE(redirected.headerValues(field).empty()) << field;
+    EXPECT_EQ(redirected.headerValues("Accept"), std::vector<std::string>{"application/json"});
+}
+
+TEST(URLConnection, RedirectsKeepOrDropTheBodyByStatus) {
+    LoopbackServer server([](httplib::Server& http) {
+        for (const int status : {301, 302, 303, 307, 308}) {
+            http.Post("/" + std::to_string(status),
+                      [status](const httplib::Request&, httplib::Response& reply) {
+                          reply.set_redirect("/landed", status);
+                      });
+        }
+        const auto landed = [](const httplib::Request& request, httplib::Response& reply) {
+            reply.set_content(request.method + " " + request.body, "text/plain");
+        };
+        http.Get("/landed", landed);
+        http.Post("/landed", landed);
+    });
+    for (const auto& [status, expected] : std::vector<std::pair<int, std::string>>{
+             {301, "GET "}, {302, "GET "}, {303, "GET "}, {307, "POST a=1"}, {308, "POST a=1"}}) {
+        URLRequest request = requestFor(server.baseUrl() + "/" + std::to_string(status));
+        request.setHTTPMethod("POST");
+        request.setHTTPBody(Data::fromString("a=1"));
+        EXPECT_EQ(bodyOf(URLConnection::sendSynchronousRequest(request)), expected) << status;
+    }
+}
+
+TEST(URLConnection, RefusesEndlessAndUnloadableRedirects) {
+    LoopbackServer server([](httplib::Server& http) {
+        http.Get("/loop", [](const httplib::Request&, httplib::Response& reply) {
+            reply.set_redirect("/loop");
+        });
+        http.Get("/ftp", [](const httplib::Request&, httplib::Response& reply) {
+            reply.set_redirect("ftp://127.0.0.1/file");
+        });
+    });
+    expectFailure(URLConnection::sendSynchronousRequest(requestFor(server.baseUrl() + "/loop")),
+                  NSURLErrorHTTPTooManyRedirects, "too many HTTP redirects");
+    expectFailure(URLConnection::sendSynchronousRequest(requestFor(server.baseUrl() + "/ftp")),
+                  NSURLErrorUnsupportedURL, "unsupported URL");
+    EXPECT_EQ(server.received().size(), 18u);
+}
+
 TEST(URLConnection, LoadsLargeReplies) {
     std::string large(10 * 1024 * 1024 + 17, '\0');
     for (size_t i = 0; i < large.size(); ++i)

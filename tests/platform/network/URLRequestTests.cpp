@@ -27,6 +27,18 @@ TEST(URLRequest, AddingAValueAppendsToTheField) {
               (Fields{{"Accept-Encoding", "gzip, br"}, {"X-Empty", ""}}));
 }
 
+TEST(URLRequest, CredentialsAreFieldsThatKnowTheirKind) {
+    URLRequest request;
+    request.setCredentialValue("tok", "X-Auth-Token");
+    request.setValue("tok2", "x-auth-token");
+    request.setValue("1", "X-Plain");
+    EXPECT_EQ(request.allHTTPHeaderFields(), (Fields{{"X-Auth-Token", "tok2"}, {"X-Plain", "1"}}));
+    EXPECT_TRUE(request.isCredentialField("X-AUTH-TOKEN"));
+    EXPECT_FALSE(request.isCredentialField("X-Plain"));
+    for (const char* field : {"Authorization", "cookie", "Proxy-Authorization"})
+        EXPECT_TRUE(request.isCredentialField(field)) << field;
+}
+
 TEST(URLRequest, KeepsAnEmptyBodyApartFromNone) {
     URLRequest request;
     request.setHTTPBody(Data());

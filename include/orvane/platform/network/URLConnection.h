@@ -8,8 +8,9 @@
 //   if (result.error) log(result.error->localizedDescription());
 //   else use(result.response->statusCode, *result.data);  // any HTTP status is a reply
 //
-// Redirects are followed; compressed replies are decoded. A reply longer than
-// maximumReplyLength(), counted after decoding, fails the load.
+// Redirects are followed, but never from https to http, and credential fields go only to the
+// origin of the request (URLRequest::setCredentialValue); compressed replies are decoded. A reply
+// longer than maximumReplyLength(), counted after decoding, fails the load.
 
 #include <cstdint>
 #include <optional>
@@ -34,6 +35,7 @@ inline constexpr long long NSURLErrorCannotConnectToHost = -1004;
 inline constexpr long long NSURLErrorNetworkConnectionLost = -1005;
 inline constexpr long long NSURLErrorHTTPTooManyRedirects = -1007;
 inline constexpr long long NSURLErrorBadServerResponse = -1011;
+inline constexpr long long NSURLErrorAppTransportSecurityRequiresSecureConnection = -1022;
 inline constexpr long long NSURLErrorDataLengthExceedsMaximum = -1103;
 
 inline constexpr uint64_t kDefaultMaximumReplyLength = uint64_t{256} * 1024 * 1024;

@@ -41,6 +41,12 @@ class URLRequest {
     // Appends ", value" to an existing field, or adds the field.
     void addValue(const String& value, const String& field);
     std::optional<String> valueForHTTPHeaderField(const String& field) const;
+    // Sets a field that carries a credential, such as a session token. It is sent like any
+    // other field, but only to the origin (scheme, host and port) of the request: a redirect
+    // to another origin goes without it. Authorization, Proxy-Authorization and Cookie always
+    // are credentials.
+    void setCredentialValue(const String& value, const String& field);
+    bool isCredentialField(const String& field) const;
     // In the order the fields were first set.
     const HeaderFields& allHTTPHeaderFields() const { return m_headerFields; }
 
@@ -58,6 +64,7 @@ class URLRequest {
     std::optional<URL> m_url;
     String m_httpMethod = "GET";
     HeaderFields m_headerFields;
+    std::vector<String> m_credentialFields;
     std::optional<Data> m_httpBody;
     double m_timeoutInterval = kDefaultTimeoutInterval;
 };
