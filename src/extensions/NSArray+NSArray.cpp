@@ -83,14 +83,15 @@ Value sortKey(const String&, bool) {
 }
 
 Array filterArray(const Array& array, const String& forstring, const String& forKey) {
-    const String needle = lowercaseString(forstring);
+    // Folded, not lowercased: a final sigma lowercases apart from a middle one.
+    const String needle = caseFoldedString(forstring);
     Array result;
     for (const Value& element : array) {
         const Value& value = field(element, forKey);
         systemLog("sTemp %@", value);
         systemLog("substring %@", forstring);
         const String* text = value.ifString();
-        if (text && lowercaseString(*text).containsString(needle)) result.addObject(element);
+        if (text && caseFoldedString(*text).containsString(needle)) result.addObject(element);
     }
     return result;
 }

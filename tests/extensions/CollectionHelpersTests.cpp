@@ -49,6 +49,16 @@ TEST(CollectionHelpersTest, FiltersByKeyIgnoringCase) {
     EXPECT_EQ(capture.entries()[1], "substring AN");
 }
 
+TEST(CollectionHelpersTest, FiltersByCaseFoldingNotByLowercasingEachSide) {
+    SystemLogCapture quiet;
+    // Lowercased alone, the search text ends in a final sigma that the word's middle sigma
+    // never equals.
+    const Array words{person("ΚΟΣΜΟΣ", 1), person("Straße", 2), person("Strand", 3)};
+    EXPECT_EQ(Arrays::filterArray(words, "ΚΟΣ", "name"), (Array{person("ΚΟΣΜΟΣ", 1)}));
+    EXPECT_EQ(Arrays::filterArray(words, "κοσμος", "name"), (Array{person("ΚΟΣΜΟΣ", 1)}));
+    EXPECT_EQ(Arrays::filterArray(words, "STRASSE", "name"), (Array{person("Straße", 2)}));
+}
+
 TEST(CollectionHelpersTest, RemovesRepeatsAndMembership) {
     EXPECT_EQ(Arrays::removeDuplicateStrings(Array{"b", "a", "b", 1, 1.0}), (Array{"b", "a", 1}));
     const Array list{"a", 2};

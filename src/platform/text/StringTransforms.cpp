@@ -66,6 +66,13 @@ String lowercaseString(const String& text) {
     return mapCase(text, &u_strToLower);
 }
 
+String caseFoldedString(const String& text) {
+    return mapCaseWith(text, [](UChar* out, int32_t capacity, const UChar* in, int32_t length,
+                                UErrorCode* status) {
+        return u_strFoldCase(out, capacity, in, length, U_FOLD_CASE_DEFAULT, status);
+    });
+}
+
 String capitalizedString(const String& text) {
     const std::u16string_view units = text.utf16();
     String out;

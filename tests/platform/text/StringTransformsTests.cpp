@@ -40,6 +40,15 @@ TEST(StringTransforms, CaseMappingIsLocaleIndependentAndMayChangeLength) {
     EXPECT_EQ(capitalizedString("שלום world"), "שלום World");
 }
 
+TEST(StringTransforms, CaseFoldingMakesEveryCaseOfAWordAlike) {
+    // Lowercasing keeps the final sigma apart; folding does not.
+    EXPECT_NE(lowercaseString("ΚΟΣ"), lowercaseString("κοσ"));
+    for (const char* variant : {"ΚΟΣΜΟΣ", "κοσμος", "κοσμοσ", "ΚοσμοΣ"})
+        EXPECT_EQ(caseFoldedString(variant), "κοσμοσ") << variant;
+    EXPECT_EQ(caseFoldedString("Straße"), "strasse");
+    EXPECT_EQ(caseFoldedString("ǅ İ"), "ǆ i̇");
+}
+
 TEST(StringTransforms, TrimsSplitsAndRemovesByCodePoint) {
     const CharacterSet symbols = CharacterSet::symbolCharacterSet();
     EXPECT_EQ(stringByTrimmingCharactersInSet("😀+a+b$😀", symbols), "a+b");

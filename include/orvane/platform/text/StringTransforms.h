@@ -17,6 +17,9 @@ namespace ov {
 
 String uppercaseString(const String& text);
 String lowercaseString(const String& text);
+// Full case folding, for comparing without regard to case: "ΚΟΣΜΟΣ", "κοσμος" and "κοσμοσ"
+// fold alike, as do "Straße" and "STRASSE". Not for display.
+String caseFoldedString(const String& text);
 // Words are runs between white space or line breaks; each word's first character is
 // title-cased and the rest lower-cased ("123abc" stays "123abc", "o'neil" gives "O'neil").
 String capitalizedString(const String& text);
