@@ -226,7 +226,11 @@ Date dateBySubtractingMinutes(const Date& date, long dMinutes) {
 }
 
 Date dateAtStartOfDay(const Date& date) {
-    return dateAtTimeOfDay(date, 0, 0, 0);
+    // Not the time 00:00:00 of the day: where the clock goes back to midnight, that is the
+    // second midnight, after moments of the same day.
+    SharedCalendar& calendar = shared();
+    std::lock_guard lock(calendar.mutex);
+    return calendar.calendar.startOfDayForDate(date);
 }
 Date dateAtEndOfDay(const Date& date) {
     return dateAtTimeOfDay(date, 23, 59, 59);

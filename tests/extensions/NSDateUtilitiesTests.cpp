@@ -179,6 +179,13 @@ TEST_F(DateUtilitiesTest, DayBoundsAreWholeSeconds) {
     const Date shortDay = at(2024, 3, 10, 12);
     EXPECT_EQ(dateAtEndOfDay(shortDay).timeIntervalSinceDate(dateAtStartOfDay(shortDay)),
               23 * 3600 - 1);
+
+    // Havana turns its clocks back from 01:00 to midnight: that day starts at the first one.
+    useZone("America/Havana");
+    const Date longDay = at(2023, 11, 5, 12);
+    EXPECT_EQ(dateAtStartOfDay(longDay), Date::dateWithTimeIntervalSince1970(1699156800.0));
+    EXPECT_EQ(dateAtEndOfDay(longDay).timeIntervalSinceDate(dateAtStartOfDay(longDay)),
+              25 * 3600 - 1);
 }
 
 TEST_F(DateUtilitiesTest, NearestHourRoundsTheClockNotTheDate) {

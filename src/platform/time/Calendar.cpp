@@ -363,7 +363,12 @@ long Calendar::ordinalityOfUnit(CalendarUnit smaller, CalendarUnit larger, const
 Date Calendar::startOfDayForDate(const Date& date) const {
     DateComponents day =
         components(CalendarUnitEra | CalendarUnitYear | CalendarUnitMonth | CalendarUnitDay, date);
-    return dateFromComponents(day).value_or(date);
+    // A clock turned back to midnight shows it twice; the day starts at the first.
+    icu::Calendar& icu = *engine().calendar;
+    icu.setRepeatedWallTimeOption(UCAL_WALLTIME_FIRST);
+    const std::optional<Date> start = dateFromComponents(day);
+    icu.setRepeatedWallTimeOption(UCAL_WALLTIME_LAST);
+    return start.value_or(date);
 }
 
 bool Calendar::isDateInToday(const Date& date) const {

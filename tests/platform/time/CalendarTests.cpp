@@ -136,6 +136,23 @@ TEST(Calendar, BuildsMomentsFromFields) {
     EXPECT_FALSE(calendar.dateFromComponents(DateComponents{.year = 1L << 40}));
 }
 
+TEST(Calendar, ADayStartsAtItsFirstMidnight) {
+    // Havana turned its clocks back from 01:00 to 00:00 on 5 November 2023, so that day has
+    // two midnights an hour apart.
+    const Calendar calendar = calendarIn("America/Havana");
+    const Date firstMidnight = Date::dateWithTimeIntervalSince1970(1699156800.0);
+    const Date secondMidnight = firstMidnight.dateByAddingTimeInterval(3600);
+    for (const Date& moment : {firstMidnight, firstMidnight.dateByAddingTimeInterval(1800),
+                               secondMidnight, at(calendar, 2023, 11, 5, 12)}) {
+        EXPECT_EQ(calendar.startOfDayForDate(moment), firstMidnight)
+            << moment.timeIntervalSince1970();
+    }
+    EXPECT_EQ(calendar.startOfDayForDate(firstMidnight.dateByAddingTimeInterval(-1)),
+              at(calendar, 2023, 11, 4));
+    // The day before has one midnight and 24 hours.
+    EXPECT_EQ(firstMidnight.timeIntervalSinceDate(at(calendar, 2023, 11, 4)), 24 * 3600);
+}
+
 TEST(DateFormatter, WritesTheFixedStyles) {
     DateFormatter formatter;
     formatter.setLocale(String("en_US"));
