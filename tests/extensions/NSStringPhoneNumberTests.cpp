@@ -5,6 +5,7 @@
 
 #include "orvane/extensions/NSString+NSString.h"
 #include "orvane/platform/values/SystemLog.h"
+#include "support/EnvironmentVariableScope.h"
 
 namespace ov {
 namespace {
@@ -125,6 +126,14 @@ TEST(PhoneNumbers, DataDetectorOperations) {
     EXPECT_FALSE(isPhoneNumber(String("no number")));
     EXPECT_FALSE(isPhoneNumber(String("")));
     EXPECT_FALSE(isPhoneNumber(kNull));
+}
+
+TEST(PhoneNumbers, LocalNumbersCountUnderAnyLocale) {
+    const test::EnvironmentVariableScope english("LC_ALL", "en_US.UTF-8");
+    SystemLogCapture capture;
+    EXPECT_TRUE(isPhoneNumber(String("054-1234567")));
+    EXPECT_FALSE(validatePhoneWithString("054-1234567 or +44 7946 0958"));
+    EXPECT_EQ(capture.entries(), Lines{"numberOfMatches 2"});
 }
 
 }  // namespace

@@ -4,9 +4,11 @@
 #include <phonenumbers/phonenumbermatcher.h>
 #include <phonenumbers/phonenumberutil.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 namespace ov {
@@ -36,6 +38,70 @@ uint64_t utf16Length(std::string_view utf8) {
     return units;
 }
 
+using i18n::phonenumbers::PhoneNumberMatch;
+using i18n::phonenumbers::PhoneNumberMatcher;
+using i18n::phonenumbers::PhoneNumberUtil;
+
+bool overlap(Range a, Range b) {
+    return a.location < b.location + b.length && b.location < a.location + a.length;
+}
+
+// The lengths of the digit groups, or none when the text holds anything but digits, spaces,
+// hyphens, parentheses and a leading plus: dots and slashes write decimals, versions and dates.
+std::optional<std::vector<size_t>> digitGroups(std::string_view raw) {
+    if (raw.starts_with('+')) raw.remove_prefix(1);
+    std::vector<size_t> groups{0};
+    for (const char character : raw) {
+        if (std::isdigit(static_cast<unsigned char>(character))) {
+            ++groups.back();
+        } else if (character != ' ' && character != '-' && character != '(' && character != ')') {
+            return std::nullopt;
+        } else if (groups.back() != 0) {
+            groups.push_back(0);
+        }
+    }
+    if (groups.back() == 0) groups.pop_back();
+    return groups;
+}
+
+// 2024-03-05 and 05-03-2024.
+bool isDateShape(const std::vector<size_t>& groups) {
+    if (groups.size() != 3) return false;
+    const auto dayOrMonth = [](size_t length) { return length == 1 || length == 2; };
+    return (groups[0] == 4 && dayOrMonth(groups[1]) && dayOrMonth(groups[2])) ||
+           (dayOrMonth(groups[0]) && dayOrMonth(groups[1]) && groups[2] == 4);
+}
+
+// A number that fits the region only by its length counts when it is written as people write
+// phone numbers: at least seven digits, and international (+), with a trunk 0, or in groups.
+// Plain runs of digits, dates and decimals stay text.
+bool writtenAsPhoneNumber(std::string_view raw) {
+    constexpr size_t kMinimumDigits = 7;
+    const std::optional<std::vector<size_t>> groups = digitGroups(raw);
+    if (!groups || isDateShape(*groups)) return false;
+    size_t digits = 0;
+    for (const size_t group : *groups)
+        digits += group;
+    if (digits < kMinimumDigits) return false;
+    return raw.starts_with('+') || raw.starts_with('0') || groups->size() > 1;
+}
+
+template <class Accept>
+std::vector<Range> matchRanges(const std::string& utf8, const std::string& region,
+                               PhoneNumberMatcher::Leniency leniency, Accept accept) {
+    PhoneNumberMatcher matcher(*PhoneNumberUtil::GetInstance(), utf8, region, leniency,
+                               std::numeric_limits<int>::max());
+    std::vector<Range> ranges;
+    PhoneNumberMatch match;
+    while (matcher.HasNext() && matcher.Next(&match)) {
+        if (!accept(match.raw_string())) continue;
+        const auto start = static_cast<size_t>(match.start());
+        const uint64_t location = utf16Length(std::string_view(utf8).substr(0, start));
+        ranges.push_back({location, utf16Length(match.raw_string())});
+    }
+    return ranges;
+}
+
 }  // namespace
 
 PhoneNumberDetector::PhoneNumberDetector(std::string region)
@@ -52,19 +118,16 @@ std::string PhoneNumberDetector::currentRegion() {
 }
 
 std::vector<Range> PhoneNumberDetector::matchesInString(const String& text) const {
-    using i18n::phonenumbers::PhoneNumberMatch;
-    using i18n::phonenumbers::PhoneNumberMatcher;
-    using i18n::phonenumbers::PhoneNumberUtil;
     const std::string utf8 = text.toUtf8();
-    PhoneNumberMatcher matcher(*PhoneNumberUtil::GetInstance(), utf8, m_region,
-                               PhoneNumberMatcher::VALID, std::numeric_limits<int>::max());
-    std::vector<Range> ranges;
-    PhoneNumberMatch match;
-    while (matcher.HasNext() && matcher.Next(&match)) {
-        const auto start = static_cast<size_t>(match.start());
-        const uint64_t location = utf16Length(std::string_view(utf8).substr(0, start));
-        ranges.push_back({location, utf16Length(match.raw_string())});
+    std::vector<Range> ranges = matchRanges(utf8, m_region, PhoneNumberMatcher::VALID,
+                                            [](std::string_view) { return true; });
+    const std::vector<Range> lenient =
+        matchRanges(utf8, m_region, PhoneNumberMatcher::POSSIBLE, writtenAsPhoneNumber);
+    for (const Range range : lenient) {
+        if (std::ranges::none_of(ranges, [&](Range found) { return overlap(found, range); }))
+            ranges.push_back(range);
     }
+    std::ranges::sort(ranges, {}, &Range::location);
     return ranges;
 }
 

@@ -3,12 +3,12 @@
 
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 #include "orvane/platform/text/PhoneNumberDetector.h"
 #include "orvane/platform/time/DurationFormatter.h"
 #include "orvane/platform/values/Random.h"
+#include "support/EnvironmentVariableScope.h"
 
 namespace ov {
 namespace {
@@ -47,18 +47,36 @@ TEST(PhoneNumberDetector, RangesAreInUtf16UnitsForTheRegion) {
     EXPECT_TRUE(israel.matchesInString("").empty());
 }
 
-TEST(PhoneNumberDetector, RegionComesFromTheLocaleEnvironment) {
-    const char* saved = std::getenv("LC_ALL");
-    const std::string previous = saved ? saved : "";
-    setenv("LC_ALL", "he_IL.UTF-8", 1);
-    EXPECT_EQ(PhoneNumberDetector::currentRegion(), "IL");
-    setenv("LC_ALL", "C", 1);
-    EXPECT_EQ(PhoneNumberDetector::currentRegion(), "US");
-    if (saved) {
-        setenv("LC_ALL", previous.c_str(), 1);
-    } else {
-        unsetenv("LC_ALL");
+std::vector<std::string> numbersIn(const PhoneNumberDetector& detector, const char* text) {
+    std::vector<std::string> numbers;
+    for (const Range range : detector.matchesInString(text))
+        numbers.push_back(String(text).substring(range.location, range.length).toUtf8());
+    return numbers;
+}
+
+TEST(PhoneNumberDetector, FindsNumbersAPersonWouldCallLeniently) {
+    using Numbers = std::vector<std::string>;
+    const PhoneNumberDetector america("US");
+    EXPECT_EQ(numbersIn(america, "call 054-1234567 or 0541234567 now"),
+              (Numbers{"054-1234567", "0541234567"}));
+    EXPECT_EQ(numbersIn(america, "abroad +44 7946 0958, home +1 650-253-0000"),
+              (Numbers{"+44 7946 0958", "+1 650-253-0000"}));
+    EXPECT_EQ(numbersIn(america, "555-1234 (office)"), Numbers{"555-1234"});
+    for (const char* region : {"US", "IL", "GB"}) {
+        const PhoneNumberDetector detector(region);
+        for (const char* text :
+             {"order 1234567", "on 2024-03-05 at 10:30", "05-03-2024", "pi is 3.14159265",
+              "year 2024", "price 12345", "12345678", "version 1.2.3456789"}) {
+            EXPECT_TRUE(detector.matchesInString(text).empty()) << region << ": " << text;
+        }
     }
+}
+
+TEST(PhoneNumberDetector, RegionComesFromTheLocaleEnvironment) {
+    const test::EnvironmentVariableScope locale("LC_ALL", "he_IL.UTF-8");
+    EXPECT_EQ(PhoneNumberDetector::currentRegion(), "IL");
+    locale.set("C");
+    EXPECT_EQ(PhoneNumberDetector::currentRegion(), "US");
 }
 
 }  // namespace
