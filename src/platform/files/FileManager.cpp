@@ -22,11 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The platform's file error codes.
-constexpr long long kFileNoSuchFileError = 4;
-constexpr long long kFileWriteUnknownError = 512;
-constexpr long long kFileWriteFileExistsError = 516;
-
 fs::path toPath(const String& path) {
     return fs::path(path.toUtf8());
 }
@@ -38,7 +33,8 @@ void fail(Error* error, long long code, const std::string& what, const std::stri
 }
 
 void failWithErrno(Error* error, long long code, const std::string& what, int number) {
-    fail(error, number == ENOENT ? kFileNoSuchFileError : code, what, std::strerror(number));
+    fail(error, number == ENOENT ? FileManager::kFileNoSuchFileError : code, what,
+         std::strerror(number));
 }
 
 std::string environment(const char* name) {

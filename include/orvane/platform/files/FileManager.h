@@ -30,6 +30,10 @@ class FileManager {
   public:
     static constexpr const char* kDefaultApplicationIdentifier = "org.orvane.app";
     static constexpr const char* kDocumentsEnvironmentVariable = "ORVANE_DOCUMENTS_DIR";
+    // The platform's error codes, in NSCocoaErrorDomain.
+    static constexpr long long kFileNoSuchFileError = 4;
+    static constexpr long long kFileWriteUnknownError = 512;
+    static constexpr long long kFileWriteFileExistsError = 516;
 
     static FileManager& defaultManager();
 
