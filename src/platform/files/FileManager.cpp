@@ -148,6 +148,27 @@ bool takeOwnerAndMode(int fd, const struct stat& old) {
     return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
+// A pipe or a device (/dev/stdout, /dev/null) has no content to replace; renaming over it would
+// put a plain file in its place.
+bool isStream(const String& path) {
+    struct stat found {};
+    return ::stat(path.toUtf8().c_str(), &found) == 0 && !S_ISREG(found.st_mode) &&
+           !S_ISDIR(found.st_mode);
+}
+
+// The error number of the failure, 0 on success.
+int writeInPlace(const String& path, const Data& data) {
+    const int fd = ::open(path.toUtf8().c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) return errno;
+    errno = 0;
+    if (!writeAll(fd, data)) {
+        const int number = errno ? errno : EIO;
+        ::close(fd);
+        return number;
+    }
+    return ::close(fd) == 0 ? 0 : errno;
+}
+
 bool syncFolder(const fs::path& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
@@ -270,6 +291,11 @@ bool FileManager::writeAtomically(const String& path, const Data& data, Error* e
     if (toPath(path).filename().empty()) {
         fail(error, kFileWriteUnknownError, what, "not a file name");
         return false;
+    }
+    if (isStream(path)) {
+        const int number = writeInPlace(path, data);
+        if (number != 0) failWithErrno(error, kFileWriteUnknownError, what, number);
+        return number == 0;
     }
     const auto followed = followLinks(toPath(path));
     if (!followed) {

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -107,6 +108,19 @@ TEST(FileManagerTest, AtomicWriteKeepsTheModeAndWritesThroughLinks) {
     fs::create_symlink("loop.plist", loop);
     EXPECT_FALSE(files.writeAtomically(String(loop), bytes("x")));
     EXPECT_TRUE(fs::is_symlink(loop));
+}
+
+TEST(FileManagerTest, AtomicWriteToAPipeOrDeviceWritesInPlace) {
+    test::TemporaryDirectory folder;
+    const std::string pipe = folder.file("pipe").toUtf8();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_TRUE(FileManager::defaultManager().writeAtomically(String(pipe), bytes("streamed")));
+    char buffer[16] = {};
+    EXPECT_EQ(::read(reader, buffer, sizeof buffer), 8);
+    EXPECT_EQ(std::string(buffer), "streamed");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    ::close(reader);
 }
 
 TEST(FileManagerTest, AtomicWriteClearsTemporariesOfKilledWriters) {
