@@ -13,7 +13,6 @@
 #include "PictureFile.h"
 #include "ProgressPictures.h"
 #include "orvane/components/CustomBadge.h"
-#include "orvane/platform/ui/layers/Renderer.h"
 
 namespace orvane::cli {
 namespace {

@@ -1,7 +1,6 @@
 #include "HudPictures.h"
 
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -12,7 +11,6 @@
 #include "orvane/components/MBProgressHUD.h"
 #include "orvane/components/MBRoundProgressView.h"
 #include "orvane/platform/ui/drawing/GraphicsContext.h"
-#include "orvane/platform/ui/layers/Renderer.h"
 #include "orvane/platform/ui/views/ActivityIndicatorView.h"
 #include "orvane/platform/ui/views/Label.h"
 

@@ -1,6 +1,5 @@
 #include "ProgressPictures.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -8,7 +7,6 @@
 
 #include "PictureFile.h"
 #include "orvane/components/YLProgressBar.h"
-#include "orvane/platform/ui/layers/Renderer.h"
 #include "orvane/platform/ui/views/Label.h"
 
 namespace orvane::progress {
