@@ -95,8 +95,10 @@ bool isTemporaryOf(std::string_view name, const std::string& prefix) {
 void removeAbandonedTemporaries(const fs::path& folder, const fs::path& target) {
     const std::string prefix = temporaryPrefix(target);
     std::error_code code;
-    for (const auto& entry : fs::directory_iterator(folder, code)) {
-        const fs::path& path = entry.path();
+    // Stepped with an error code: the plain ++ of a folder listing throws.
+    for (fs::directory_iterator entry(folder, code), end; !code && entry != end;
+         entry.increment(code)) {
+        const fs::path& path = entry->path();
         if (!isTemporaryOf(path.filename().native(), prefix)) continue;
         const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) continue;
