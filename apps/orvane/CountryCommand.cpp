@@ -1,7 +1,8 @@
 // `orvane country`: calling codes and the country list.
 //
-//   orvane country code IL           "972" (nothing for an unknown code)
+//   orvane country code IL           "972"
 //   orvane country areacode 972      "IL" (the first country with that calling code)
+// An unknown code is a failure, said on standard error.
 //   orvane country list --lang he    code, calling code and name per line, sorted by name
 #include <cstdio>
 #include <string_view>
@@ -15,6 +16,11 @@ namespace {
 namespace locales = ov::NSLocale_NSLocale;
 
 constexpr std::string_view kName = "country";
+
+int fail(const char* what, const char* code) {
+    std::fprintf(stderr, "orvane country: %s %s\n", what, code);
+    return 1;
+}
 
 int listCountries(Arguments options) {
     if (options.size() == 2 && std::string_view(options[0]) == "--lang") {
@@ -37,13 +43,15 @@ int runCountry(Arguments arguments) {
     if (arguments.size() != 2) return usage(kName);
     const ov::String value(arguments[1]);
     if (action == "code") {
-        if (const auto callingCode = locales::countryAreaCodeByCountryCode(value))
-            printLine(*callingCode);
+        const auto callingCode = locales::countryAreaCodeByCountryCode(value);
+        if (!callingCode) return fail("no calling code for the country code", arguments[1]);
+        printLine(*callingCode);
         return 0;
     }
     if (action == "areacode") {
-        if (const ov::String code = locales::getCountrCodeByAreaCode(value); !code.isEmpty())
-            printLine(code);
+        const ov::String code = locales::getCountrCodeByAreaCode(value);
+        if (code.isEmpty()) return fail("no country has the calling code", arguments[1]);
+        printLine(code);
         return 0;
     }
     return usage(kName);

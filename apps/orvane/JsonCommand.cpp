@@ -3,10 +3,13 @@
 //
 // --fragment reads and writes any JSON value at the top (the parser's fragment entry and the
 // writer's fragment entry); without it the top must be an object or an array.
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "Command.h"
 #include "orvane/json/SBJsonParser.h"
@@ -62,20 +65,22 @@ std::optional<Options> parseArguments(Arguments arguments) {
     return options;
 }
 
-std::optional<std::string> readAll(std::FILE* stream) {
+// The whole stream, or the error number of the failed read.
+std::variant<std::string, int> readAll(std::FILE* stream) {
     std::string input;
     char chunk[65536];
     size_t count;
+    errno = 0;
     while ((count = std::fread(chunk, 1, sizeof chunk, stream)) > 0)
         input.append(chunk, count);
-    if (std::ferror(stream)) return std::nullopt;
+    if (std::ferror(stream)) return errno ? errno : EIO;
     return input;
 }
 
-std::optional<std::string> readInput(const std::optional<std::string>& file) {
+std::variant<std::string, int> readInput(const std::optional<std::string>& file) {
     if (!file || *file == "-") return readAll(stdin);
     std::FILE* stream = std::fopen(file->c_str(), "rb");
-    if (!stream) return std::nullopt;
+    if (!stream) return errno;
     auto input = readAll(stream);
     std::fclose(stream);
     return input;
@@ -92,16 +97,20 @@ int failWithTrace(const ov::SBJsonBase& failed) {
 int runJson(Arguments arguments) {
     const auto options = parseArguments(arguments);
     if (!options) return usage(kName);
-    const auto input = readInput(options->file);
-    if (!input) {
-        std::fprintf(stderr, "orvane json: cannot read %s\n", options->file->c_str());
-        return usage(kName);
+    const auto read = readInput(options->file);
+    if (const int* number = std::get_if<int>(&read)) {
+        const bool standardInput = !options->file || *options->file == "-";
+        std::fprintf(stderr, "orvane json: cannot read %s: %s\n",
+                     standardInput ? "standard input" : options->file->c_str(),
+                     std::strerror(*number));
+        return 1;
     }
+    const std::string& input = std::get<std::string>(read);
 
     ov::SBJsonParser parser;
     parser.setMaxDepth(options->maxDepth);
     const ov::Value value =
-        options->fragment ? parser.fragmentWithUTF8(*input) : parser.objectWithUTF8(*input);
+        options->fragment ? parser.fragmentWithUTF8(input) : parser.objectWithUTF8(input);
     if (value.isAbsent()) return failWithTrace(parser);
     if (!options->format) return 0;
 

@@ -10,9 +10,9 @@
 #include "Command.h"
 #include "Gallery.h"
 #include "HudPictures.h"
+#include "PictureFile.h"
 #include "ProgressPictures.h"
 #include "orvane/components/CustomBadge.h"
-#include "orvane/platform/ui/layers/Renderer.h"
 
 namespace orvane::cli {
 namespace {
@@ -54,12 +54,7 @@ int renderBadge(const BadgeOptions& options) {
     auto badge = ov::CustomBadge::customBadgeWithString(
         ov::String(options.text), options.scale,
         options.oldStyle ? ov::BadgeStyle::oldStyle() : ov::BadgeStyle::defaultStyle());
-    const auto image = ov::ui::renderToImage(*badge, 2);
-    if (!image || !ov::ui::writePNG(*image, options.output)) {
-        std::fprintf(stderr, "orvane render: cannot write %s\n", options.output.c_str());
-        return 1;
-    }
-    return 0;
+    return writePictureFile(*badge, 2, options.output);
 }
 
 int renderGallery(const std::string& directory) {

@@ -17,13 +17,26 @@ CliResult runCountry(std::vector<std::string> arguments) {
 
 TEST(CountryCommand, LooksUpCallingCodesBothWays) {
     const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{"code", "IL"}, "972\n"},     {{"code", "KZ"}, "77\n"},    {{"code", "il"}, ""},
-        {{"areacode", "972"}, "IL\n"}, {{"areacode", "1"}, "AG\n"}, {{"areacode", "999"}, ""},
+        {{"code", "IL"}, "972\n"},
+        {{"code", "KZ"}, "77\n"},
+        {{"areacode", "972"}, "IL\n"},
+        {{"areacode", "1"}, "AG\n"},
     };
     for (const auto& [arguments, out] : cases) {
         const auto result = runCountry(arguments);
         EXPECT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(result.out, out) << arguments[1];
+    }
+    const std::pair<std::vector<std::string>, const char*> unknown[] = {
+        {{"code", "ZZ"}, "orvane country: no calling code for the country code ZZ\n"},
+        {{"code", "il"}, "orvane country: no calling code for the country code il\n"},
+        {{"areacode", "99999"}, "orvane country: no country has the calling code 99999\n"},
+    };
+    for (const auto& [arguments, err] : unknown) {
+        const auto result = runCountry(arguments);
+        EXPECT_EQ(result.exitCode, 1) << arguments[1];
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, err);
     }
     EXPECT_EQ(runCountry({"code"}).exitCode, 2);
     EXPECT_EQ(runCountry({"list", "--lang"}).exitCode, 2);

@@ -62,8 +62,8 @@ TEST(JsonCommand, ReadsAFileAndRejectsBadArguments) {
     std::remove(path.c_str());
 
     result = runCli({"json", "check", path});
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_NE(result.err.find("usage: orvane json"), std::string::npos);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "orvane json: cannot read " + path + ": No such file or directory\n");
     for (const std::vector<std::string>& arguments :
          std::vector<std::vector<std::string>>{{"json"},
                                                {"json", "lint"},
@@ -76,6 +76,22 @@ TEST(JsonCommand, ReadsAFileAndRejectsBadArguments) {
         EXPECT_EQ(result.exitCode, 2) << arguments.back();
         EXPECT_EQ(result.out, "");
     }
+}
+
+TEST(JsonCommand, InputThatCannotBeReadSaysWhyAndFails) {
+    const std::pair<test::CliStreams, const char*> cases[] = {
+        {{.input = ::testing::TempDir()}, "Is a directory"},
+        {{.input = test::CliStreams::kClosed}, "Bad file descriptor"},
+    };
+    for (const auto& [streams, reason] : cases) {
+        const auto result = runCli({"json", "check"}, {}, {}, streams);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err,
+                  std::string("orvane json: cannot read standard input: ") + reason + "\n");
+    }
+    const auto folder = runCli({"json", "format", ::testing::TempDir()});
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_NE(folder.err.find("Is a directory"), std::string::npos) << folder.err;
 }
 
 }  // namespace

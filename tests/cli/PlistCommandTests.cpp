@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <climits>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "support/CliRunner.h"
+#include "support/FileSizeLimitScope.h"
 #include "support/TemporaryDirectory.h"
 
 namespace ov {
@@ -62,6 +66,62 @@ TEST_F(PlistCommandTest, FailuresLeaveTheFileAndSayWhy) {
 
     EXPECT_EQ(plist({"set", "new.plist", "k"}).exitCode, 2);
     EXPECT_EQ(plist({"drop", "new.plist"}).exitCode, 2);
+}
+
+TEST_F(PlistCommandTest, SetFailsWhenNothingWasStored) {
+    const std::string path = m_documents.path().toUtf8();
+    // The store's temporary file gets a longer name than the folder allows.
+    const std::string longName = std::string(NAME_MAX - 6, 'n') + ".plist";
+    ASSERT_EQ(plist({"set", "s.plist", "volume", "0.5"}).exitCode, 0);
+    std::filesystem::copy_file(path + "/s.plist", path + "/" + longName);
+    const std::string before = contents("s.plist");
+
+    const auto tooLong = plist({"set", longName, "volume", "0.9"});
+    EXPECT_EQ(tooLong.exitCode, 1);
+    EXPECT_NE(tooLong.err.find("orvane plist: cannot store volume in " + path + "/" + longName),
+              std::string::npos)
+        << tooLong.err;
+    EXPECT_EQ(contents(longName), before);
+
+    {
+        test::FileSizeLimitScope full(before.size());
+        const auto diskFull = plist({"set", "s.plist", "name", "Ada Lovelace"});
+        EXPECT_EQ(diskFull.exitCode, 1);
+        EXPECT_NE(diskFull.err.find("cannot store name in"), std::string::npos);
+    }
+    EXPECT_EQ(contents("s.plist"), before);
+
+    // Permission bits do not hold root back.
+    if (::geteuid() != 0) {
+        std::filesystem::permissions(
+            path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        EXPECT_EQ(plist({"set", "s.plist", "volume", "0.9"}).exitCode, 1);
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+        EXPECT_EQ(contents("s.plist"), before);
+    }
+}
+
+TEST_F(PlistCommandTest, FilesThatCannotBeReadOrMadeSayWhy) {
+    const std::string path = m_documents.path().toUtf8();
+    std::filesystem::create_directory(path + "/folder.plist");
+    std::filesystem::create_symlink("loop.plist", path + "/loop.plist");
+    std::ofstream(path + "/file") << "not a folder";
+    const std::pair<test::CliResult, std::string> cases[] = {
+        {plist({"get", "folder.plist"}), path + "/folder.plist is a directory"},
+        {plist({"set", "folder.plist", "k", "1"}), path + "/folder.plist is a directory"},
+        {plist({"get", "loop.plist"}),
+         "cannot read " + path + "/loop.plist: Too many levels of symbolic links"},
+        {test::runCli({"plist", "set", "s.plist", "k", "1"}, {},
+                      {"ORVANE_DOCUMENTS_DIR=" + path + "/file/documents"}),
+         "cannot create " + path + "/file/documents/s.plist"},
+    };
+    for (const auto& [result, message] : cases) {
+        EXPECT_EQ(result.exitCode, 1) << message;
+        EXPECT_NE(result.err.find("orvane plist: " + message + "\n"), std::string::npos)
+            << result.err;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(path + "/folder.plist"));
+    EXPECT_TRUE(std::filesystem::is_symlink(path + "/loop.plist"));
 }
 
 }  // namespace

@@ -39,7 +39,27 @@ TEST(RenderCommand, RefusesBadArgumentsAndUnwritablePlaces) {
         EXPECT_EQ(result.exitCode, 2) << arguments.back();
         EXPECT_NE(result.err.find("usage: orvane render"), std::string::npos);
     }
-    EXPECT_EQ(test::runCli({"render", "badge", "7", "-o", "/proc/none/x.png"}).exitCode, 1);
+    const auto nowhere = test::runCli({"render", "badge", "7", "-o", "/proc/none/x.png"});
+    EXPECT_EQ(nowhere.exitCode, 1);
+    EXPECT_EQ(nowhere.err, "orvane render: write /proc/none/x.png: No such file or directory\n");
+}
+
+TEST(RenderCommand, SaysWhenThePictureIsTooLarge) {
+    test::TemporaryDirectory directory;
+    const std::string path = directory.file("hud.png").toUtf8();
+    const auto result = test::runCli({"render", "hud", "--scale", "64", "-o", path});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err,
+              "orvane render: the picture would be 12800 x 12800 pixels, more than 8192 a side\n");
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(RenderCommand, WritesToAStreamInPlace) {
+    const auto result = test::runCli({"render", "badge", "7", "-o", "/dev/stdout"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out.substr(0, 4), "\x89PNG");
+    EXPECT_EQ(test::runCli({"render", "badge", "7", "-o", "/dev/full"}).exitCode, 1);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
 TEST(RenderCommand, WritesTheGallery) {

@@ -12,6 +12,7 @@
 #include "orvane/platform/threads/RunLoop.h"
 #include "orvane/platform/ui/views/Accessibility.h"
 #include "orvane/platform/ui/views/Button.h"
+#include "support/FileSizeLimitScope.h"
 #include "support/ManualClockScope.h"
 #include "support/TemporaryDirectory.h"
 
@@ -207,6 +208,19 @@ TEST(UIViewUIView, CapturesAndSavesIntoThePicturesFolder) {
     ASSERT_TRUE(first && second);
     EXPECT_NE(*first, *second);
     EXPECT_TRUE(std::filesystem::exists(second->toUtf8()));
+}
+
+TEST(UIViewUIView, AScreenshotThatDoesNotFitLeavesNoBrokenPicture) {
+    ui::View view(ui::Rect{0, 0, 40, 30});
+    view.setBackgroundColor(ui::Color::redColor());
+    test::TemporaryDirectory pictures;
+    ::setenv("XDG_PICTURES_DIR", pictures.path().toUtf8().c_str(), 1);
+    {
+        test::FileSizeLimitScope full(16);
+        EXPECT_FALSE(UIView_UIView::saveScreenshotToPhotosAlbum(view));
+    }
+    ::unsetenv("XDG_PICTURES_DIR");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pictures.path().toUtf8()), {}), 0);
 }
 
 }  // namespace

@@ -53,16 +53,28 @@ void exchange(int in, int out, int err, const std::string& input, CliResult& res
     }
 }
 
+void redirect(posix_spawn_file_actions_t& actions, int stream,
+              const std::optional<std::string>& target, int pipeEnd) {
+    if (!target) {
+        posix_spawn_file_actions_adddup2(&actions, pipeEnd, stream);
+    } else if (*target == CliStreams::kClosed) {
+        posix_spawn_file_actions_addclose(&actions, stream);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, stream, target->c_str(),
+                                         stream == 0 ? O_RDONLY : O_WRONLY, 0);
+    }
+}
+
 }  // namespace
 
 CliResult runCli(const std::vector<std::string>& arguments, const std::string& input,
-                 const std::vector<std::string>& environment) {
+                 const std::vector<std::string>& environment, const CliStreams& streams) {
     CliResult result;
     Pipe in, out, err;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, in.read, 0);
-    posix_spawn_file_actions_adddup2(&actions, out.write, 1);
+    redirect(actions, 0, streams.input, in.read);
+    redirect(actions, 1, streams.output, out.write);
     posix_spawn_file_actions_adddup2(&actions, err.write, 2);
 
     std::vector<std::string> argvStrings{ORVANE_CLI};

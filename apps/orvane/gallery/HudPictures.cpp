@@ -1,17 +1,16 @@
 #include "HudPictures.h"
 
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "PictureFile.h"
 #include "orvane/components/MBBarProgressView.h"
 #include "orvane/components/MBProgressHUD.h"
 #include "orvane/components/MBRoundProgressView.h"
 #include "orvane/platform/ui/drawing/GraphicsContext.h"
-#include "orvane/platform/ui/layers/Renderer.h"
 #include "orvane/platform/ui/views/ActivityIndicatorView.h"
 #include "orvane/platform/ui/views/Label.h"
 
@@ -125,12 +124,7 @@ std::shared_ptr<ui::View> screenWithHud(const Options& options) {
 std::optional<int> renderHud(cli::Arguments arguments) {
     const auto options = parse(arguments);
     if (!options) return std::nullopt;
-    const auto image = ui::renderToImage(*screenWithHud(*options), options->scale);
-    if (!image || !ui::writePNG(*image, options->output)) {
-        std::fprintf(stderr, "orvane render: cannot write %s\n", options->output.c_str());
-        return 1;
-    }
-    return 0;
+    return cli::writePictureFile(*screenWithHud(*options), options->scale, options->output);
 }
 
 std::shared_ptr<ui::View> modesPicture() {

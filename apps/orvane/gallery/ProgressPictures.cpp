@@ -1,13 +1,12 @@
 #include "ProgressPictures.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "PictureFile.h"
 #include "orvane/components/YLProgressBar.h"
-#include "orvane/platform/ui/layers/Renderer.h"
 #include "orvane/platform/ui/views/Label.h"
 
 namespace orvane::progress {
@@ -99,12 +98,7 @@ std::optional<int> renderProgress(cli::Arguments arguments) {
     const auto options = parse(arguments);
     if (!options) return std::nullopt;
     auto bar = makeBar(*options, {0, 0, 280, 24});
-    const auto image = ui::renderToImage(*bar, options->scale);
-    if (!image || !ui::writePNG(*image, options->output)) {
-        std::fprintf(stderr, "orvane render: cannot write %s\n", options->output.c_str());
-        return 1;
-    }
-    return 0;
+    return cli::writePictureFile(*bar, options->scale, options->output);
 }
 
 std::shared_ptr<ui::View> barsPicture() {

@@ -1,9 +1,14 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
@@ -75,6 +80,87 @@ TEST(FileManagerTest, AtomicWriteReplacesWholeAndLeavesNoTemporaryFiles) {
     EXPECT_FALSE(files.writeAtomically(folder.path() + "/missing/store.plist", bytes("x"), &error));
     EXPECT_EQ(error.code(), 4);
     EXPECT_FALSE(files.writeAtomically(folder.path() + "/", bytes("x")));
+}
+
+TEST(FileManagerTest, AtomicWriteKeepsTheModeAndWritesThroughLinks) {
+    test::TemporaryDirectory folder;
+    auto& files = FileManager::defaultManager();
+    const String token = folder.file("private/token.plist");
+    ASSERT_TRUE(files.writeAtomically(token, bytes("old")));
+    fs::permissions(token.toUtf8(), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(files.writeAtomically(token, bytes("new")));
+    EXPECT_EQ(fs::status(token.toUtf8()).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    // A relative link to a link to the file; and a link to a file not made yet.
+    const std::string link = folder.file("links/token.plist").toUtf8();
+    fs::create_symlink("../private/token.plist", folder.file("links/hop").toUtf8());
+    fs::create_symlink("hop", link);
+    fs::create_symlink("../private/later.plist", folder.file("links/later.plist").toUtf8());
+    ASSERT_TRUE(files.writeAtomically(String(link), bytes("through")));
+    ASSERT_TRUE(files.writeAtomically(folder.path() + "/links/later.plist", bytes("made")));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(files.contentsAtPath(token), bytes("through"));
+    EXPECT_EQ(files.contentsAtPath(folder.path() + "/private/later.plist"), bytes("made"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path().toUtf8() + "/links"), {}), 3);
+
+    const std::string loop = folder.file("loop.plist").toUtf8();
+    fs::create_symlink("loop.plist", loop);
+    EXPECT_FALSE(files.writeAtomically(String(loop), bytes("x")));
+    EXPECT_TRUE(fs::is_symlink(loop));
+}
+
+TEST(FileManagerTest, AtomicWriteToAPipeOrDeviceWritesInPlace) {
+    test::TemporaryDirectory folder;
+    const std::string pipe = folder.file("pipe").toUtf8();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_TRUE(FileManager::defaultManager().writeAtomically(String(pipe), bytes("streamed")));
+    char buffer[16] = {};
+    EXPECT_EQ(::read(reader, buffer, sizeof buffer), 8);
+    EXPECT_EQ(std::string(buffer), "streamed");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    ::close(reader);
+}
+
+TEST(FileManagerTest, AtomicWriteClearsTemporariesOfKilledWriters) {
+    test::TemporaryDirectory folder;
+    auto& files = FileManager::defaultManager();
+    const String path = folder.file("store.plist");
+    const auto leftover = [&](const std::string& name) {
+        const std::string temporary = folder.file(name).toUtf8();
+        std::ofstream(temporary) << "half";
+        return temporary;
+    };
+    const std::string killed = leftover(".store.plist.tmp.999999.0.12345");
+    const std::string other = leftover(".other.plist.tmp.999999.0.12345");
+    const std::string notOurs = leftover(".store.plist.tmp.notes");
+    // A writer still at work holds a lock on its temporary file.
+    const std::string busy = leftover(".store.plist.tmp.1.2.3");
+    const int busyFd = ::open(busy.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(busyFd, LOCK_EX), 0);
+
+    ASSERT_TRUE(files.writeAtomically(path, bytes("whole")));
+    EXPECT_FALSE(fs::exists(killed));
+    EXPECT_TRUE(fs::exists(busy));
+    EXPECT_TRUE(fs::exists(other));
+    EXPECT_TRUE(fs::exists(notOurs));
+    ::close(busyFd);
+
+    // Writers racing each other each clear the others' dead temporaries, never live ones.
+    fs::remove(busy);
+    std::atomic<int> failures{0};
+    std::vector<std::thread> writers;
+    for (int thread = 0; thread < 4; ++thread) {
+        writers.emplace_back([&] {
+            for (int i = 0; i < 100; ++i)
+                failures += !files.writeAtomically(path, bytes(std::string(4096, 'x')));
+        });
+    }
+    for (auto& writer : writers)
+        writer.join();
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path().toUtf8()), {}), 3);
 }
 
 TEST(FileManagerTest, CopyRemoveAndCreateFollowThePlatform) {

@@ -30,6 +30,10 @@ class FileManager {
   public:
     static constexpr const char* kDefaultApplicationIdentifier = "org.orvane.app";
     static constexpr const char* kDocumentsEnvironmentVariable = "ORVANE_DOCUMENTS_DIR";
+    // The platform's error codes, in NSCocoaErrorDomain.
+    static constexpr long long kFileNoSuchFileError = 4;
+    static constexpr long long kFileWriteUnknownError = 512;
+    static constexpr long long kFileWriteFileExistsError = 516;
 
     static FileManager& defaultManager();
 
@@ -53,7 +57,9 @@ class FileManager {
 
     // Writes a temporary file in the same folder, flushes it to disk and renames it over
     // `path`, then flushes the folder: after a crash at any point the file holds either its
-    // old content or the new one, never a part.
+    // old content or the new one, never a part. The new file keeps the old one's mode (and,
+    // for root, its owner); a symbolic link stays and its file is replaced; a pipe or a device
+    // is written in place. Temporary files of writers that died are cleared on the way.
     bool writeAtomically(const String& path, const Data& data, Error* error = nullptr) const;
 
   private:

@@ -10,8 +10,6 @@ namespace ov::ui {
 
 namespace {
 
-constexpr int kLargestSide = 8192;
-
 cairo_fill_rule_t cairoRule(FillRule rule) {
     return rule == FillRule::EvenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING;
 }

@@ -3,8 +3,8 @@
 #include <cairo.h>
 
 #include <algorithm>
-#include <fstream>
 
+#include "orvane/platform/files/FileManager.h"
 #include "orvane/platform/ui/drawing/GraphicsContext.h"
 #include "orvane/platform/ui/layers/Layer.h"
 #include "platform/ui/layers/Homography.h"
@@ -229,13 +229,15 @@ Data pngData(const Image& image) {
     return Data(std::move(png));
 }
 
-bool writePNG(const Image& image, const std::string& path) {
+bool writePNG(const Image& image, const std::string& path, Error* error) {
     const Data png = pngData(image);
-    if (png.length() == 0) return false;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(png.bytes()),
-               static_cast<std::streamsize>(png.length()));
-    return static_cast<bool>(file.flush());
+    if (png.length() == 0) {
+        if (error)
+            *error = Error(NSCocoaErrorDomain, FileManager::kFileWriteUnknownError,
+                           {{NSLocalizedDescriptionKey, String("no PNG form for " + path)}});
+        return false;
+    }
+    return FileManager::defaultManager().writeAtomically(String(path), png, error);
 }
 
 }  // namespace ov::ui

@@ -10,7 +10,9 @@
 #include "orvane/platform/ui/layers/Renderer.h"
 #include "orvane/platform/ui/layers/ShapeLayer.h"
 #include "orvane/platform/ui/views/View.h"
+#include "support/FileSizeLimitScope.h"
 #include "support/ManualClockScope.h"
+#include "support/TemporaryDirectory.h"
 
 namespace ov::ui {
 namespace {
@@ -213,13 +215,34 @@ TEST_F(RendererTest, TransitionCrossFadesTheOldLookIntoTheNew) {
 TEST_F(RendererTest, WritesAPngThatReadsBackTheSame) {
     m_root->setBackgroundColor(Color::colorWithRed(0.2, 0.4, 0.6, 1));
     const auto image = renderToImage(*m_root, 1);
-    const auto path = std::filesystem::temp_directory_path() / "orvane-renderer-test.png";
-    ASSERT_TRUE(writePNG(*image, path.string()));
-    const auto back = Image::imageWithContentsOfFile(path.string());
-    std::filesystem::remove(path);
+    test::TemporaryDirectory folder;
+    const std::string path = folder.file("picture.png").toUtf8();
+    ASSERT_TRUE(writePNG(*image, path));
+    const auto back = Image::imageWithContentsOfFile(path);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->rgbaAt(50, 50), image->rgbaAt(50, 50));
-    EXPECT_FALSE(writePNG(*image, "/no/such/folder/x.png"));
+
+    Error error(NSCocoaErrorDomain, 0);
+    EXPECT_FALSE(writePNG(*image, "/no/such/folder/x.png", &error));
+    EXPECT_NE(error.localizedDescription().toUtf8().find("No such file"), std::string::npos);
+}
+
+TEST_F(RendererTest, APngThatDoesNotFitLeavesTheOldPicture) {
+    test::TemporaryDirectory folder;
+    const std::string path = folder.file("picture.png").toUtf8();
+    m_root->setBackgroundColor(Color::redColor());
+    ASSERT_TRUE(writePNG(*renderToImage(*m_root, 1), path));
+    const auto written = std::filesystem::file_size(path);
+
+    m_root->setBackgroundColor(Color::blueColor());
+    {
+        test::FileSizeLimitScope full(written - 1);
+        EXPECT_FALSE(writePNG(*renderToImage(*m_root, 2), path));
+    }
+    const auto back = Image::imageWithContentsOfFile(path);
+    ASSERT_TRUE(back);
+    expectPixel(*back, {50, 50}, kRed);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path().toUtf8()), {}), 1);
 }
 
 }  // namespace

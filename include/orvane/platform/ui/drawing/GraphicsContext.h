@@ -79,8 +79,10 @@ enum class LineJoin : int { Miter = 0, Round = 1, Bevel = 2 };
 
 class GraphicsContext {
   public:
+    static constexpr int kLargestSide = 8192;
+
     // A transparent (or, when opaque, black) bitmap. Nullptr for a size or scale that is not
-    // positive and finite, or a bitmap over 8192 pixels a side.
+    // positive and finite, or a bitmap over kLargestSide pixels a side.
     static std::unique_ptr<GraphicsContext> bitmap(Size size, double scale = 1,
                                                    bool opaque = false);
     ~GraphicsContext();

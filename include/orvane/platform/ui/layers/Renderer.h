@@ -20,6 +20,7 @@
 
 #include "orvane/platform/files/Image.h"
 #include "orvane/platform/values/Data.h"
+#include "orvane/platform/values/Error.h"
 
 namespace ov::ui {
 
@@ -32,9 +33,10 @@ std::shared_ptr<Image> renderLayer(const Layer& layer, double scale = Image::scr
 // platform's renderInContext:).
 void renderInContext(const Layer& layer, GraphicsContext& context);
 
-// PNG bytes of the image (empty on failure), and the same written to a file (false on
-// failure).
+// PNG bytes of the image (empty on failure), and the same written to a file, atomically: a
+// failed write (a full disk, say) leaves the old file whole. False on failure, with the reason
+// in `error` when given.
 Data pngData(const Image& image);
-bool writePNG(const Image& image, const std::string& path);
+bool writePNG(const Image& image, const std::string& path, Error* error = nullptr);
 
 }  // namespace ov::ui
