@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "orvane/components/MBBarProgressView.h"
@@ -253,6 +254,49 @@ TEST_F(HUDTest, BezelSizeRules) {
     const ui::Rect details = hud->detailsLabel().frame();
     EXPECT_LE(details.size.width, 320 - 4 * 20 + 0.01);
     EXPECT_GT(details.size.height, 3 * 12);
+}
+
+TEST_F(HUDTest, DetailsTooLongForTheScreenGiveWayTheSameAfterEveryRuleRebuild) {
+    auto hud = makeHUD();
+    hud->setMode(MBProgressHUDModeText);
+    hud->label().setText(String("Uploading"));
+    String details("The server did not answer in time. ");
+    for (int i = 0; i < 6; ++i)
+        details += details;
+    hud->detailsLabel().setText(details);
+    const auto expectTitleThenDetailsInside = [&] {
+        const ui::Rect bezel = bezelFrame(*hud);
+        const ui::Rect title = hud->label().frame(), more = hud->detailsLabel().frame();
+        EXPECT_NEAR(bezel.size.height, 480 - 2 * 20, 0.01);
+        EXPECT_NEAR(title.minY(), 20, 0.01);
+        EXPECT_NEAR(title.size.height, hud->label().intrinsicContentSize().height, 0.01);
+        EXPECT_NEAR(more.minY(), title.maxY() + 4, 0.01);
+        EXPECT_NEAR(more.maxY(), bezel.size.height - 20, 0.01);
+    };
+    expectTitleThenDetailsInside();
+    const std::function<void()> rebuilds[] = {[&] { hud->setNeedsUpdateConstraints(); },
+                                              [&] { hud->setSquare(true); },
+                                              [&] {
+                                                  hud->setMinSize({100, 100});
+                                              },
+                                              [&] {
+                                                  hud->setOffset({0, 30});
+                                              },
+                                              [&] { hud->setMode(MBProgressHUDModeText); }};
+    for (size_t i = 0; i < std::size(rebuilds); ++i) {
+        SCOPED_TRACE(i);
+        rebuilds[i]();
+        expectTitleThenDetailsInside();
+    }
+}
+
+TEST_F(HUDTest, CustomViewWithoutNaturalSizeStillShowsTheBezel) {
+    auto hud = makeHUD();
+    hud->setCustomView(std::make_shared<ui::View>());
+    hud->setMode(MBProgressHUDModeCustomView);
+    const ui::Rect bezel = bezelFrame(*hud);
+    EXPECT_EQ(bezel, ui::Rect(140, 220, 40, 40));  // the margins around nothing
+    EXPECT_EQ(hud->customView()->frame(), ui::Rect(20, 20, 0, 0));
 }
 
 TEST_F(HUDTest, PaddingOnlyBetweenVisibleElements) {
