@@ -346,6 +346,8 @@ void MBProgressHUD::showUsingAnimation(bool animated) {
     m_bezelView->layer().removeAllAnimations();
     m_backgroundView->layer().removeAllAnimations();
     cancel(m_hideDelayTimer);
+    ++m_fadeOut;  // a fade-out under way no longer ends this HUD
+    m_fadingOut = false;
     m_showStarted = Date::now();
     setAlpha(1);
     setNSProgressDisplayLinkEnabled(true);
@@ -358,12 +360,18 @@ void MBProgressHUD::showUsingAnimation(bool animated) {
 }
 
 void MBProgressHUD::hideUsingAnimation(bool animated) {
+    // The fade-out under way finishes this hide too; finishing twice would report it twice.
+    if (animated && m_fadingOut) return;
     const bool wasShown = m_showStarted.has_value();
     m_showStarted.reset();
-    if (animated && wasShown) {
-        animateIn(false, m_animationType, [this] {
-            // A show that came during the fade-out has taken over: it is not gone.
-            if (m_finished) done();
+    const std::uint64_t fadeOut = ++m_fadeOut;
+    m_fadingOut = animated && wasShown;
+    if (m_fadingOut) {
+        animateIn(false, m_animationType, [this, fadeOut] {
+            // A show or a hide without animation that came meanwhile has taken over.
+            if (fadeOut != m_fadeOut) return;
+            m_fadingOut = false;
+            done();
         });
         return;
     }

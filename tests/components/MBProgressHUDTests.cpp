@@ -155,6 +155,50 @@ TEST_F(HUDTest, ShowingAgainDuringTheFadeOutIsNotReportedAsHidden) {
     EXPECT_DOUBLE_EQ(hud->bezelView().layer().presentationLayer()->opacity(), 1);
 }
 
+TEST_F(HUDTest, EachFinishedHideIsReportedOnceAndOnlyItsOwnFadeOutRemovesTheHUD) {
+    auto hud = makeHUD();
+    hud->setRemoveFromSuperViewOnHide(true);
+    hud->showAnimated(true);
+    run(0.5);
+    hud->hideAnimated(true);
+    run(0.1);
+    hud->hideAnimated(true);  // the fade-out under way finishes this one too
+    EXPECT_EQ(hud->superview(), screen.get());
+    run(0.5);
+    EXPECT_EQ(hud->superview(), nullptr);
+    EXPECT_EQ(completions, 1);
+    EXPECT_EQ(delegate->hidden, 1);
+
+    // A fade-out that a show superseded must not cut the next one short.
+    screen->addSubview(hud);
+    hud->showAnimated(true);
+    run(0.5);
+    hud->hideAnimated(true);
+    run(0.1);
+    hud->showAnimated(true);
+    run(0.05);
+    hud->hideAnimated(true);
+    run(0.2);  // past the end of the first fade-out, not of the second
+    EXPECT_EQ(hud->superview(), screen.get());
+    EXPECT_EQ(completions, 1);
+    run(0.5);
+    EXPECT_EQ(hud->superview(), nullptr);
+    EXPECT_EQ(completions, 2);
+    EXPECT_EQ(delegate->hidden, 2);
+
+    // A hide without animation ends a fade-out at once, and the fade-out reports nothing more.
+    screen->addSubview(hud);
+    hud->showAnimated(true);
+    run(0.5);
+    hud->hideAnimated(true);
+    run(0.1);
+    hud->hideAnimated(false);
+    EXPECT_EQ(hud->superview(), nullptr);
+    run(0.5);
+    EXPECT_EQ(completions, 3);
+    EXPECT_EQ(delegate->hidden, 3);
+}
+
 TEST_F(HUDTest, DestroyedHUDLeavesNoTimerOrDisplayLinkBehind) {
     std::weak_ptr<MBProgressHUD> weak;
     auto progress = Progress::progressWithTotalUnitCount(10);
