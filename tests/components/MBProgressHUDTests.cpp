@@ -13,6 +13,7 @@
 #include "orvane/platform/threads/RunLoop.h"
 #include "orvane/platform/ui/views/ActivityIndicatorView.h"
 #include "orvane/platform/ui/views/Appearance.h"
+#include "orvane/platform/ui/views/ProgressView.h"
 #include "support/ManualClockScope.h"
 
 namespace ov {
@@ -398,6 +399,17 @@ TEST_F(HUDTest, IndicatorFollowsTheMode) {
     hud->setMode(MBProgressHUDModeCustomView);
     EXPECT_EQ(hud->indicator(), custom.get());
     EXPECT_EQ(custom->superview(), &hud->bezelView());
+}
+
+TEST_F(HUDTest, APlatformProgressViewAsCustomViewFollowsTheProgress) {
+    auto hud = makeHUD();
+    hud->setProgress(0.7f);
+    auto bar = std::make_shared<ui::ProgressView>();
+    hud->setCustomView(bar);
+    hud->setMode(MBProgressHUDModeCustomView);
+    EXPECT_FLOAT_EQ(bar->progress(), 0.7f);
+    hud->setProgress(0.25f);
+    EXPECT_FLOAT_EQ(bar->progress(), 0.25f);
 }
 
 TEST_F(HUDTest, ContentColourReachesEverythingWithoutAStyleDefault) {
