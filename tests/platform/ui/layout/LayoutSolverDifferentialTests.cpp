@@ -7,8 +7,9 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <optional>
 #include <random>
