@@ -25,6 +25,7 @@ void MBBackgroundView::updateForBackgroundStyle() {
     if (m_effectView) {
         m_effectView->removeFromSuperview();
         m_effectView.reset();
+        m_tintView.reset();
     }
     if (m_style == MBProgressHUDBackgroundStyleBlur) {
         m_effectView = std::make_shared<ui::VisualEffectView>(
@@ -33,14 +34,18 @@ void MBBackgroundView::updateForBackgroundStyle() {
         m_effectView->setAutoresizingMask(ui::UIViewAutoresizingFlexibleWidth |
                                           ui::UIViewAutoresizingFlexibleHeight);
         m_effectView->layer().setAllowsGroupOpacity(false);
+        m_tintView = std::make_shared<ui::View>(m_effectView->contentView().bounds());
+        m_tintView->setAutoresizingMask(ui::UIViewAutoresizingFlexibleWidth |
+                                        ui::UIViewAutoresizingFlexibleHeight);
+        m_effectView->contentView().addSubview(m_tintView);
         insertSubview(m_effectView, 0);
     }
     updateViewsForColor();
 }
 
 void MBBackgroundView::updateViewsForColor() {
-    if (m_effectView) {
-        m_effectView->setBackgroundColor(m_color);
+    if (m_tintView) {
+        m_tintView->setBackgroundColor(m_color);
         setBackgroundColor(std::nullopt);
     } else {
         setBackgroundColor(m_color);

@@ -8,6 +8,7 @@
 #include "orvane/platform/threads/RunLoop.h"
 #include "orvane/platform/ui/views/ActivityIndicatorView.h"
 #include "orvane/platform/ui/views/Appearance.h"
+#include "orvane/platform/ui/views/ProgressView.h"
 
 namespace ov {
 
@@ -16,6 +17,15 @@ namespace {
 constexpr double kAnimationDuration = 0.3;
 constexpr double kMotionEffectRange = 10.0;
 constexpr ui::LayoutPriority kCompressionResistance = 998;
+
+// Any indicator that takes a progress value gets it: the HUD's own, and a custom view that is
+// one of them or the platform's progress view.
+void passProgress(ui::View& indicator, float progress) {
+    if (auto* receiver = dynamic_cast<MBProgressIndicator*>(&indicator))
+        receiver->setProgress(progress);
+    else if (auto* bar = dynamic_cast<ui::ProgressView*>(&indicator))
+        bar->setProgress(progress);
+}
 
 void resistCompression(ui::View& view) {
     view.setContentCompressionResistancePriority(kCompressionResistance,
@@ -193,8 +203,7 @@ void MBProgressHUD::updateIndicators() {
     }
     if (m_indicator) {
         m_indicator->setTranslatesAutoresizingMaskIntoConstraints(false);
-        if (auto* receiver = dynamic_cast<MBProgressIndicator*>(m_indicator.get()))
-            receiver->setProgress(m_progress);
+        passProgress(*m_indicator, m_progress);
         resistCompression(*m_indicator);
     }
     updateViewsForColor(m_contentColor);
@@ -289,8 +298,7 @@ void MBProgressHUD::setDefaultMotionEffectsEnabled(bool enabled) {
 void MBProgressHUD::setProgress(float progress) {
     if (progress == m_progress) return;
     m_progress = progress;
-    if (auto* receiver = dynamic_cast<MBProgressIndicator*>(m_indicator.get()))
-        receiver->setProgress(progress);
+    if (m_indicator) passProgress(*m_indicator, progress);
 }
 
 void MBProgressHUD::setProgressObject(std::shared_ptr<Progress> progress) {
@@ -346,6 +354,8 @@ void MBProgressHUD::showUsingAnimation(bool animated) {
     m_bezelView->layer().removeAllAnimations();
     m_backgroundView->layer().removeAllAnimations();
     cancel(m_hideDelayTimer);
+    ++m_fadeOut;  // a fade-out under way no longer ends this HUD
+    m_fadingOut = false;
     m_showStarted = Date::now();
     setAlpha(1);
     setNSProgressDisplayLinkEnabled(true);
@@ -358,12 +368,18 @@ void MBProgressHUD::showUsingAnimation(bool animated) {
 }
 
 void MBProgressHUD::hideUsingAnimation(bool animated) {
+    // The fade-out under way finishes this hide too; finishing twice would report it twice.
+    if (animated && m_fadingOut) return;
     const bool wasShown = m_showStarted.has_value();
     m_showStarted.reset();
-    if (animated && wasShown) {
-        animateIn(false, m_animationType, [this] {
-            // A show that came during the fade-out has taken over: it is not gone.
-            if (m_finished) done();
+    const std::uint64_t fadeOut = ++m_fadeOut;
+    m_fadingOut = animated && wasShown;
+    if (m_fadingOut) {
+        animateIn(false, m_animationType, [this, fadeOut] {
+            // A show or a hide without animation that came meanwhile has taken over.
+            if (fadeOut != m_fadeOut) return;
+            m_fadingOut = false;
+            done();
         });
         return;
     }

@@ -1,6 +1,7 @@
 #include "orvane/components/YLProgressBar.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "orvane/platform/values/SystemLog.h"
 
@@ -60,7 +61,7 @@ void YLProgressBar::setProgress(double progress) {
 void YLProgressBar::setProgress(double progress, bool animated) {
     std::lock_guard lock(m_lock);
     stopProgressTimer();
-    const double target = std::clamp(progress, 0.0, 1.0);
+    const double target = std::isnan(progress) ? 0.0 : std::clamp(progress, 0.0, 1.0);
     const auto step = static_cast<float>((target - m_progress) * YLProgressBarStripesAnimationTime /
                                          YLProgressBarProgressTime);
     // A zero step would never meet either end test and keep the timer firing for ever.
@@ -77,11 +78,14 @@ void YLProgressBar::setProgress(double progress, bool animated) {
 
 void YLProgressBar::updateProgressWithTimer(double step) {
     std::lock_guard lock(m_lock);
-    m_progress += step;
-    if ((step < 0 && m_progress <= m_progressTargetValue) ||
-        (step > 0 && m_progress >= m_progressTargetValue)) {
+    const double next = m_progress + step;
+    const bool reached = step < 0 ? next <= m_progressTargetValue : next >= m_progressTargetValue;
+    // A step below the value's precision rounds away: the value is as near as steps get it.
+    if (reached || next == m_progress) {
         stopProgressTimer();
         m_progress = m_progressTargetValue;
+    } else {
+        m_progress = next;
     }
     setNeedsDisplay();
 }

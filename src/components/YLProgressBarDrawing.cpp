@@ -1,4 +1,5 @@
 // The bar's drawing steps, in the order drawRect runs them.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -18,6 +19,26 @@ ui::Path rounded(const ui::Rect& rect, double radius) {
 
 bool isClear(const ui::Color& color) {
     return color.alpha() == 0;
+}
+
+// Whether the text, wrapped within the rectangle less 20 on each side, fits the rectangle with
+// 4 to spare in height. Its height is measured in full: limited, it would always seem to fit.
+bool fitsIn(const String& text, const ui::Font& font, const ui::Rect& textRect) {
+    // No glyph worth drawing is narrower than this share of the font size. A text with more
+    // characters than could stand side by side on the lines there is room for is left out
+    // unmeasured, which spares shaping a long one whole.
+    constexpr double kNarrowestAdvance = 0.1;
+    const double size = std::max(font.pointSize(), 1.0);
+    const double lines = std::floor((textRect.size.height + 4) / size) + 1;
+    const double perLine = std::ceil(textRect.size.width / (size * kNarrowestAdvance)) + 1;
+    if (static_cast<double>(text.length()) > lines * perLine) return false;
+
+    const Dictionary attributes{{ui::NSFontAttributeName, font.toValue()}};
+    const ui::Size measured =
+        ui::boundingRectWithSize(text, {textRect.size.width - 40, 0},
+                                 ui::NSStringDrawingUsesLineFragmentOrigin, attributes)
+            .size;
+    return measured.width <= textRect.size.width && measured.height <= textRect.size.height + 4;
 }
 
 }  // namespace
@@ -202,13 +223,8 @@ void YLProgressBar::drawText(ui::GraphicsContext& context, const ui::Rect& rect)
     const bool percentage = !label.text().has_value();
     if (percentage) label.setText(stringWithFormat("%.0f%%", progress() * 100));
 
-    const Dictionary attributes{{ui::NSFontAttributeName, label.font().toValue()}};
-    const ui::Size measured =
-        ui::boundingRectWithSize(*label.text(), textRect.insetBy(20, 0).size,
-                                 ui::NSStringDrawingUsesLineFragmentOrigin, attributes)
-            .size;
     // Too large a text is left out rather than cut.
-    if (measured.width <= textRect.size.width && measured.height <= textRect.size.height + 4) {
+    if (fitsIn(*label.text(), label.font(), textRect)) {
         const bool automatic = isClear(label.textColor());
         if (automatic) label.setTextColor(textColorForContrast());
         label.drawTextInRect(context, textRect);

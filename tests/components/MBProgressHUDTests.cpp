@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "orvane/components/MBBarProgressView.h"
@@ -12,6 +13,7 @@
 #include "orvane/platform/threads/RunLoop.h"
 #include "orvane/platform/ui/views/ActivityIndicatorView.h"
 #include "orvane/platform/ui/views/Appearance.h"
+#include "orvane/platform/ui/views/ProgressView.h"
 #include "support/ManualClockScope.h"
 
 namespace ov {
@@ -154,6 +156,50 @@ TEST_F(HUDTest, ShowingAgainDuringTheFadeOutIsNotReportedAsHidden) {
     EXPECT_DOUBLE_EQ(hud->bezelView().layer().presentationLayer()->opacity(), 1);
 }
 
+TEST_F(HUDTest, EachFinishedHideIsReportedOnceAndOnlyItsOwnFadeOutRemovesTheHUD) {
+    auto hud = makeHUD();
+    hud->setRemoveFromSuperViewOnHide(true);
+    hud->showAnimated(true);
+    run(0.5);
+    hud->hideAnimated(true);
+    run(0.1);
+    hud->hideAnimated(true);  // the fade-out under way finishes this one too
+    EXPECT_EQ(hud->superview(), screen.get());
+    run(0.5);
+    EXPECT_EQ(hud->superview(), nullptr);
+    EXPECT_EQ(completions, 1);
+    EXPECT_EQ(delegate->hidden, 1);
+
+    // A fade-out that a show superseded must not cut the next one short.
+    screen->addSubview(hud);
+    hud->showAnimated(true);
+    run(0.5);
+    hud->hideAnimated(true);
+    run(0.1);
+    hud->showAnimated(true);
+    run(0.05);
+    hud->hideAnimated(true);
+    run(0.2);  // past the end of the first fade-out, not of the second
+    EXPECT_EQ(hud->superview(), screen.get());
+    EXPECT_EQ(completions, 1);
+    run(0.5);
+    EXPECT_EQ(hud->superview(), nullptr);
+    EXPECT_EQ(completions, 2);
+    EXPECT_EQ(delegate->hidden, 2);
+
+    // A hide without animation ends a fade-out at once, and the fade-out reports nothing more.
+    screen->addSubview(hud);
+    hud->showAnimated(true);
+    run(0.5);
+    hud->hideAnimated(true);
+    run(0.1);
+    hud->hideAnimated(false);
+    EXPECT_EQ(hud->superview(), nullptr);
+    run(0.5);
+    EXPECT_EQ(completions, 3);
+    EXPECT_EQ(delegate->hidden, 3);
+}
+
 TEST_F(HUDTest, DestroyedHUDLeavesNoTimerOrDisplayLinkBehind) {
     std::weak_ptr<MBProgressHUD> weak;
     auto progress = Progress::progressWithTotalUnitCount(10);
@@ -255,6 +301,49 @@ TEST_F(HUDTest, BezelSizeRules) {
     EXPECT_GT(details.size.height, 3 * 12);
 }
 
+TEST_F(HUDTest, DetailsTooLongForTheScreenGiveWayTheSameAfterEveryRuleRebuild) {
+    auto hud = makeHUD();
+    hud->setMode(MBProgressHUDModeText);
+    hud->label().setText(String("Uploading"));
+    String details("The server did not answer in time. ");
+    for (int i = 0; i < 6; ++i)
+        details += details;
+    hud->detailsLabel().setText(details);
+    const auto expectTitleThenDetailsInside = [&] {
+        const ui::Rect bezel = bezelFrame(*hud);
+        const ui::Rect title = hud->label().frame(), more = hud->detailsLabel().frame();
+        EXPECT_NEAR(bezel.size.height, 480 - 2 * 20, 0.01);
+        EXPECT_NEAR(title.minY(), 20, 0.01);
+        EXPECT_NEAR(title.size.height, hud->label().intrinsicContentSize().height, 0.01);
+        EXPECT_NEAR(more.minY(), title.maxY() + 4, 0.01);
+        EXPECT_NEAR(more.maxY(), bezel.size.height - 20, 0.01);
+    };
+    expectTitleThenDetailsInside();
+    const std::function<void()> rebuilds[] = {[&] { hud->setNeedsUpdateConstraints(); },
+                                              [&] { hud->setSquare(true); },
+                                              [&] {
+                                                  hud->setMinSize({100, 100});
+                                              },
+                                              [&] {
+                                                  hud->setOffset({0, 30});
+                                              },
+                                              [&] { hud->setMode(MBProgressHUDModeText); }};
+    for (size_t i = 0; i < std::size(rebuilds); ++i) {
+        SCOPED_TRACE(i);
+        rebuilds[i]();
+        expectTitleThenDetailsInside();
+    }
+}
+
+TEST_F(HUDTest, CustomViewWithoutNaturalSizeStillShowsTheBezel) {
+    auto hud = makeHUD();
+    hud->setCustomView(std::make_shared<ui::View>());
+    hud->setMode(MBProgressHUDModeCustomView);
+    const ui::Rect bezel = bezelFrame(*hud);
+    EXPECT_EQ(bezel, ui::Rect(140, 220, 40, 40));  // the margins around nothing
+    EXPECT_EQ(hud->customView()->frame(), ui::Rect(20, 20, 0, 0));
+}
+
 TEST_F(HUDTest, PaddingOnlyBetweenVisibleElements) {
     auto hud = makeHUD();
     hud->setMode(MBProgressHUDModeText);
@@ -310,6 +399,17 @@ TEST_F(HUDTest, IndicatorFollowsTheMode) {
     hud->setMode(MBProgressHUDModeCustomView);
     EXPECT_EQ(hud->indicator(), custom.get());
     EXPECT_EQ(custom->superview(), &hud->bezelView());
+}
+
+TEST_F(HUDTest, APlatformProgressViewAsCustomViewFollowsTheProgress) {
+    auto hud = makeHUD();
+    hud->setProgress(0.7f);
+    auto bar = std::make_shared<ui::ProgressView>();
+    hud->setCustomView(bar);
+    hud->setMode(MBProgressHUDModeCustomView);
+    EXPECT_FLOAT_EQ(bar->progress(), 0.7f);
+    hud->setProgress(0.25f);
+    EXPECT_FLOAT_EQ(bar->progress(), 0.25f);
 }
 
 TEST_F(HUDTest, ContentColourReachesEverythingWithoutAStyleDefault) {

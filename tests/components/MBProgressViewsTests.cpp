@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "orvane/components/MBBackgroundView.h"
 #include "orvane/components/MBBarProgressView.h"
 #include "orvane/components/MBProgressHUDRoundedButton.h"
 #include "orvane/components/MBRoundProgressView.h"
@@ -80,6 +81,28 @@ TEST(MBBarProgressView, FillCoversTheShareOfTheWidth) {
     auto half = std::make_shared<MBBarProgressView>();
     half->setProgress(0.5f);
     EXPECT_TRUE(test::matchesReference(*renderOnDark(half), "hud-bar-50"));
+}
+
+TEST(MBBackgroundView, BlurStyleIsTintedWithTheColourUpToItsEdges) {
+    // The same colour over the same grey, solid and blurred: the blurred grey is still grey,
+    // so both must come out alike, in the middle and at the rim.
+    const auto red = ui::Color::colorWithRed(1, 0, 0, 0.6);
+    const auto centreAndRim = [&](MBProgressHUDBackgroundStyle style) {
+        auto bezel = std::make_shared<MBBackgroundView>(ui::Rect{0, 0, 40, 40});
+        bezel->setStyle(style);
+        bezel->setColor(red);
+        const auto image = renderOnDark(bezel);
+        const int rim = static_cast<int>(kScale / 2), middle = static_cast<int>(20 * kScale);
+        return std::pair(image->rgbaAt(middle, middle), image->rgbaAt(rim, middle));
+    };
+    const auto [solidCentre, solidRim] = centreAndRim(MBProgressHUDBackgroundStyleSolidColor);
+    const auto [blurCentre, blurRim] = centreAndRim(MBProgressHUDBackgroundStyleBlur);
+    for (int channel = 0; channel < 3; ++channel) {
+        SCOPED_TRACE(channel);
+        EXPECT_NEAR(blurCentre[channel], solidCentre[channel], 40);
+        EXPECT_NEAR(blurRim[channel], blurCentre[channel], 4);
+    }
+    EXPECT_GT(blurCentre[0], blurCentre[1] + 80);  // clearly red
 }
 
 TEST(MBProgressHUDRoundedButton, TakesNoRoomWithoutAnAction) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 #include "orvane/components/YLProgressBar.h"
@@ -17,6 +18,10 @@ constexpr double kTick = YLProgressBarStripesAnimationTime;
 
 void runTicks(double ticks) {
     RunLoop::main().runFor(ticks * kTick);
+}
+
+bool samePixels(const Image& a, const Image& b) {
+    return *a.pixels() == *b.pixels();
 }
 
 TEST(YLProgressBar, AnimatedProgressLandsExactlyOnTheTargetOnTheEighthTick) {
@@ -69,6 +74,28 @@ TEST(YLProgressBar, AnimatingToTheValueShownEndsAtOnce) {
     bar.setProgress(1.0);
     bar.setProgress(4.0, true);  // clamps to the value shown
     EXPECT_FALSE(bar.isAnimatingProgress());
+}
+
+TEST(YLProgressBar, NaNCountsAsNothingAndTinyAnimatedChangesStillEnd) {
+    test::ManualClockScope time;
+    YLProgressBar bar({0, 0, 200, 20});
+    bar.setProgress(std::nan(""));
+    EXPECT_EQ(bar.progress(), 0.0);
+    bar.setProgress(0.5);
+    bar.setProgress(std::nan(""), true);
+    runTicks(9);
+    EXPECT_EQ(bar.progress(), 0.0);
+    EXPECT_FALSE(bar.isAnimatingProgress());
+
+    // Steps so small that adding them leaves the value where it is.
+    for (const double target :
+         {std::nextafter(0.5, 1.0), std::nextafter(std::nextafter(0.5, 0.0), 0.0)}) {
+        bar.setProgress(0.5);
+        bar.setProgress(target, true);
+        runTicks(9);
+        EXPECT_EQ(bar.progress(), target);
+        EXPECT_FALSE(bar.isAnimatingProgress());
+    }
 }
 
 TEST(YLProgressBar, StripesTimerRunsExactlyWhileStripesAreShownAndAnimated) {
@@ -194,6 +221,27 @@ TEST(YLProgressBar, DrawsEveryStateAsItsReference) {
     auto image = ui::renderToImage(*board, 2);
     ASSERT_TRUE(image);
     EXPECT_TRUE(test::matchesReference(*image, "progress_bar_states"));
+}
+
+TEST(YLProgressBar, ATextTooLargeForTheBarIsLeftOutWhole) {
+    const auto render = [](const std::optional<String>& text) {
+        auto bar = std::make_shared<YLProgressBar>(ui::Rect{0, 0, 120, 20});
+        bar->setHideStripes(true);
+        bar->setProgress(0.5);
+        if (text) {
+            bar->setIndicatorTextDisplayMode(YLProgressBarIndicatorTextDisplayModeFixed);
+            bar->indicatorTextLabel().setText(*text);
+        }
+        return ui::renderToImage(*bar, 1);
+    };
+    const auto blank = render(std::nullopt);
+    EXPECT_FALSE(samePixels(*render(String("Ok")), *blank));  // a text that fits shows
+    // Wraps to two lines in a bar with room for one; a single overlong word; a huge label.
+    String huge;
+    for (int i = 0; i < 10000; ++i)
+        huge += String("0123456789");
+    for (const String& text : {String("Uploading your photos"), String("Synchronisation"), huge})
+        EXPECT_TRUE(samePixels(*render(text), *blank)) << text.length();
 }
 
 TEST(YLProgressBar, IndicatorTextPicksBlackOverLightAndWhiteOverDark) {

@@ -43,6 +43,9 @@ class MBBackgroundView : public ui::View {
     MBProgressHUDBackgroundStyle m_style = MBProgressHUDBackgroundStyleBlur;
     ui::Color m_color = ui::Color::colorWithWhite(0.8, 0.6);
     std::shared_ptr<ui::VisualEffectView> m_effectView;
+    // Lays the colour over the blur: as the effect view's own background it would lie under
+    // the blurred backdrop and barely show.
+    std::shared_ptr<ui::View> m_tintView;
 };
 
 }  // namespace ov

@@ -15,6 +15,7 @@
 // loop and ends with it. Main thread only: show, hide and the older surface's setters check
 // it.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -228,6 +229,8 @@ class MBProgressHUD : public ui::View {
     bool m_useAnimation = false;
     bool m_finished = false;
     bool m_taskInProgress = false;
+    bool m_fadingOut = false;
+    std::uint64_t m_fadeOut = 0;  // counts fade-outs, so a superseded one knows it
     float m_progress = 0;
     std::weak_ptr<MBProgressHUDDelegate> m_delegate;
     CompletionBlock m_completionBlock;

@@ -1,6 +1,8 @@
 #include "platform/ui/layout/ConstraintEngine.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "orvane/platform/ui/layout/LayoutConstraint.h"
 #include "orvane/platform/values/SystemLog.h"
@@ -9,12 +11,29 @@ namespace ov::ui::layout {
 namespace {
 
 // Slots of the rules generated for an item.
-enum Slot { kLeft, kTop, kWidth, kHeight, kWidthHug, kWidthResist, kHeightHug, kHeightResist };
+enum Slot {
+    kLeft,
+    kTop,
+    kWidth,
+    kHeight,
+    kWidthHug,
+    kWidthResist,
+    kHeightHug,
+    kHeightResist,
+    kWidthNotNegative,
+    kHeightNotNegative
+};
 
-constexpr const char* kSlotNames[] = {"left",           "top",
-                                      "width",          "height",
-                                      "width hugging",  "width compression resistance",
-                                      "height hugging", "height compression resistance"};
+constexpr const char* kSlotNames[] = {"left",
+                                      "top",
+                                      "width",
+                                      "height",
+                                      "width hugging",
+                                      "width compression resistance",
+                                      "height hugging",
+                                      "height compression resistance",
+                                      "width not negative",
+                                      "height not negative"};
 
 LinearConstraint equal(LayoutExpression expression,
                        LayoutPriority priority = UILayoutPriorityRequired) {
@@ -82,6 +101,10 @@ void ConstraintEngine::wantItemRules(const RootSize& rootSize) {
             want(kWidth, equal(v.width - frame.size.width));
             want(kHeight, equal(v.height - frame.size.height));
         } else {
+            // A size below zero satisfies nothing a user meant; it only turns frames inside
+            // out, so it is never a way to absorb a conflict.
+            want(kWidthNotNegative, {v.width, LayoutRelation::greaterThanOrEqual});
+            want(kHeightNotNegative, {v.height, LayoutRelation::greaterThanOrEqual});
             const Size natural = item.intrinsicContentSize();
             if (natural.width >= 0) {
                 const auto axis = UILayoutConstraintAxisHorizontal;
@@ -131,41 +154,34 @@ void ConstraintEngine::wantConstraints() {
     }
 }
 
-// Brings the solver in line with m_wanted: removals first, so that a changed rule never
-// conflicts with its own earlier form, then the rules broken before (a removal may have made
-// room for them), then the new ones in tree order.
+// Brings the solver in line with m_wanted. Any change puts every rule back in tree order, as a
+// first pass would: where several solutions are equally good, the solver's choice follows the
+// order of the rules, and a layout must not depend on how it got there.
 void ConstraintEngine::reconcile() {
-    for (auto& [key, installed] : m_installed)
-        installed.wanted = false;
-    std::vector<const Wanted*> added;
+    if (!changedSinceLastPass()) return;
+    const std::map<Key, Installed> previous = std::exchange(m_installed, {});
+    for (const auto& [key, installed] : previous)
+        if (installed.id) m_solver.removeConstraint(*installed.id);
     for (const Wanted& wanted : m_wanted) {
-        auto it = m_installed.find(wanted.key);
-        if (it != m_installed.end() && it->second.constraint == wanted.constraint)
-            it->second.wanted = true;
-        else
-            added.push_back(&wanted);
-    }
-    bool removed = false;
-    for (auto it = m_installed.begin(); it != m_installed.end();) {
-        if (it->second.wanted) {
-            ++it;
-            continue;
-        }
-        if (it->second.id) removed = m_solver.removeConstraint(*it->second.id) || removed;
-        it = m_installed.erase(it);
-    }
-    if (removed)
-        for (auto& [key, installed] : m_installed)
-            if (!installed.id) installed.id = m_solver.addConstraint(installed.constraint);
-    for (const Wanted* wanted : added) {
-        Installed& installed = m_installed[wanted->key];
-        installed = {wanted->constraint, m_solver.addConstraint(wanted->constraint), true};
-        if (!installed.id)
+        const auto id = m_solver.addConstraint(wanted.constraint);
+        m_installed[wanted.key] = {wanted.constraint, id};
+        auto before = previous.find(wanted.key);
+        const bool brokenBefore = before != previous.end() && !before->second.id &&
+                                  before->second.constraint == wanted.constraint;
+        if (!id && !brokenBefore)
             systemLog(
                 "Unable to simultaneously satisfy constraints.\n\tWill attempt to recover by "
                 "breaking constraint \n%@",
-                describe(*wanted));
+                describe(wanted));
     }
+}
+
+bool ConstraintEngine::changedSinceLastPass() const {
+    if (m_installed.size() != m_wanted.size()) return true;
+    return std::any_of(m_wanted.begin(), m_wanted.end(), [&](const Wanted& wanted) {
+        auto it = m_installed.find(wanted.key);
+        return it == m_installed.end() || !(it->second.constraint == wanted.constraint);
+    });
 }
 
 void ConstraintEngine::solve(const RootSize& rootSize) {

@@ -1,8 +1,7 @@
 #pragma once
 // Turns a tree of layout items into solver constraints and solved frames. The engine of a root
-// keeps its solver between passes and applies only what changed since the last one: the
-// constraints that came, went or changed, the intrinsic sizes, the frames of items whose
-// autoresizing mask is translated, and the root's own size.
+// keeps its solver between passes; a pass where nothing changed (no constraint came, went or
+// changed, nor an intrinsic size, a translated frame or the root's own size) solves nothing.
 
 #include <compare>
 #include <cstdint>
@@ -49,7 +48,6 @@ class ConstraintEngine {
     struct Installed {
         LinearConstraint constraint;
         std::optional<LayoutSolver::ConstraintId> id;  // none while broken
-        bool wanted;
     };
     struct RootSize {
         Size size;
@@ -63,6 +61,7 @@ class ConstraintEngine {
     void wantItemRules(const RootSize& rootSize);
     void wantConstraints();
     void reconcile();
+    bool changedSinceLastPass() const;
     bool install(const Wanted& wanted, Installed& installed);
     void writeFrames();
     static String describe(const Wanted& wanted);

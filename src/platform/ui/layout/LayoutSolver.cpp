@@ -59,17 +59,37 @@ LayoutVariable LayoutSolver::makeVariable() {
 std::optional<LayoutSolver::ConstraintId> LayoutSolver::addConstraint(
     const LinearConstraint& constraint) {
     if (!isFinite(constraint)) return std::nullopt;
+    settle();
     const ConstraintId id = m_nextId++;
-    if (!m_tableau->add(id, constraint)) return std::nullopt;
+    if (!m_tableau->add(id, constraint)) {
+        // The search for a solution moved the tableau's basis before giving up.
+        m_rebuildPending = true;
+        return std::nullopt;
+    }
+    m_standing.emplace(id, constraint);
     return id;
 }
 
+// Undoing a constraint in place leaves the tableau in a basis that depends on the history, and
+// with it the choice among equally good solutions: a layout rebuilt rule by rule came out
+// differently from the same rules laid out afresh.
 bool LayoutSolver::removeConstraint(ConstraintId id) {
-    return m_tableau->remove(id);
+    if (m_standing.erase(id) == 0) return false;
+    m_rebuildPending = true;
+    return true;
+}
+
+void LayoutSolver::settle() const {
+    if (!m_rebuildPending) return;
+    m_rebuildPending = false;
+    m_tableau = std::make_unique<Tableau>();
+    // A subset of a system that held still holds; nothing is refused here.
+    for (const auto& [id, constraint] : m_standing)
+        m_tableau->add(id, constraint);
 }
 
 bool LayoutSolver::hasConstraint(ConstraintId id) const {
-    return m_tableau->contains(id);
+    return m_standing.count(id) != 0;
 }
 
 bool LayoutSolver::addEditVariable(LayoutVariable variable, LayoutPriority priority) {
@@ -95,13 +115,17 @@ bool LayoutSolver::hasEditVariable(LayoutVariable variable) const {
 bool LayoutSolver::suggestValue(LayoutVariable variable, double value) {
     auto edit = m_edits.find(variable.index);
     if (edit == m_edits.end() || !std::isfinite(value)) return false;
+    settle();
     const double delta = value - edit->second.suggested;
     edit->second.suggested = value;
+    // A later rebuild starts from the target as it is now.
+    m_standing.at(edit->second.constraint).expression.constant = -value;
     m_tableau->shiftEquality(edit->second.constraint, delta);
     return true;
 }
 
 double LayoutSolver::value(LayoutVariable variable) const {
+    settle();
     return m_tableau->value(variable);
 }
 

@@ -27,10 +27,11 @@ bool lexicallyLess(const std::vector<double>& a, const std::vector<double>& b) {
 }  // namespace
 
 Row& Objective::level(LayoutPriority priority) {
-    auto it = std::find_if(m_levels.begin(), m_levels.end(),
-                           [&](const Level& level) { return level.priority <= priority; });
-    if (it == m_levels.end() || it->priority != priority)
-        it = m_levels.insert(it, {priority, Row()});
+    auto it = std::find_if(m_levels.begin(), m_levels.end(), [&](const Level& level) {
+        return level.tieBreak || level.priority <= priority;
+    });
+    if (it->tieBreak || it->priority != priority)
+        it = m_levels.insert(it, {priority, false, Row()});
     return it->row;
 }
 
@@ -71,6 +72,11 @@ Row Tableau::makeRow(const LinearConstraint& constraint, Tag& tag) {
             row.insert(symbol, term.coefficient);
     }
     const bool required = isRequired(constraint.priority);
+    const double weight = required ? 0 : tieBreakWeight();
+    auto weigh = [&](Symbol error) {
+        m_objective.level(constraint.priority).insert(error);
+        m_objective.tieBreak().insert(error, weight);
+    };
     if (constraint.relation != LayoutRelation::equal) {
         const double sign = constraint.relation == LayoutRelation::lessThanOrEqual ? 1.0 : -1.0;
         tag.marker = newSymbol(SymbolKind::slack);
@@ -78,7 +84,7 @@ Row Tableau::makeRow(const LinearConstraint& constraint, Tag& tag) {
         if (!required) {
             tag.other = newSymbol(SymbolKind::error);
             row.insert(tag.other, -sign);
-            m_objective.level(constraint.priority).insert(tag.other);
+            weigh(tag.other);
         }
     } else if (required) {
         tag.marker = newSymbol(SymbolKind::dummy);
@@ -88,12 +94,18 @@ Row Tableau::makeRow(const LinearConstraint& constraint, Tag& tag) {
         tag.other = newSymbol(SymbolKind::error);
         row.insert(tag.marker, -1.0);
         row.insert(tag.other, 1.0);
-        Row& level = m_objective.level(constraint.priority);
-        level.insert(tag.marker);
-        level.insert(tag.other);
+        weigh(tag.marker);
+        weigh(tag.other);
     }
     if (row.constant() < 0) row.reverseSign();
     return row;
+}
+
+// Steps of a millionth stay well clear of the rounding tolerance; past a million constraints
+// the order stops counting, but every weight stays positive.
+double Tableau::tieBreakWeight() {
+    constexpr double kStep = 1e-6, kLeast = 1e-3;
+    return std::max(kLeast, 1.0 - kStep * m_optionalCount++);
 }
 
 Symbol Tableau::chooseSubject(const Row& row, const Tag& tag) {
@@ -119,7 +131,7 @@ bool Tableau::add(ConstraintId id, const LinearConstraint& constraint) {
         substitute(subject, row);
         m_rows.emplace(subject, std::move(row));
     }
-    m_constraints.emplace(id, Record{tag, constraint.priority});
+    m_constraints.emplace(id, tag);
     optimize(m_objective);
     return true;
 }
@@ -255,73 +267,10 @@ Symbol Tableau::dualEnteringSymbol(const Row& row) const {
     return entering;
 }
 
-bool Tableau::remove(ConstraintId id) {
-    auto record = m_constraints.find(id);
-    if (record == m_constraints.end()) return false;
-    const Tag tag = record->second.tag;
-    const LayoutPriority priority = record->second.priority;
-    m_constraints.erase(record);
-
-    for (Symbol marker : {tag.marker, tag.other})
-        if (marker.kind == SymbolKind::error) removeMarkerEffects(marker, priority);
-
-    auto basic = m_rows.find(tag.marker);
-    if (basic != m_rows.end()) {
-        m_rows.erase(basic);
-    } else if (const Symbol leaving = markerLeavingSymbol(tag.marker); leaving.valid()) {
-        // Pivot the marker into the basis, then drop its row.
-        auto node = m_rows.extract(leaving);
-        Row row = std::move(node.mapped());
-        row.solveFor(leaving, tag.marker);
-        substitute(tag.marker, row);
-    }
-    optimize(m_objective);
-    return true;
-}
-
-void Tableau::removeMarkerEffects(Symbol marker, LayoutPriority priority) {
-    Row& level = m_objective.level(priority);
-    auto basic = m_rows.find(marker);
-    if (basic != m_rows.end())
-        level.insert(basic->second, -1.0);
-    else
-        level.insert(marker, -1.0);
-}
-
-// The row to pivot the marker in on: a restricted row that stays feasible (smallest ratio),
-// else any restricted row, else an unrestricted one.
-Symbol Tableau::markerLeavingSymbol(Symbol marker) const {
-    constexpr double kMax = std::numeric_limits<double>::max();
-    double negativeBest = kMax, positiveBest = kMax;
-    Symbol negative, positive, unrestricted;
-    for (const auto& [basic, row] : m_rows) {
-        const double coefficient = row.coefficientFor(marker);
-        if (coefficient == 0) continue;
-        if (!basic.restricted()) {
-            unrestricted = basic;
-        } else if (coefficient < 0) {
-            const double ratio = -row.constant() / coefficient;
-            if (ratio < negativeBest) {
-                negativeBest = ratio;
-                negative = basic;
-            }
-        } else {
-            const double ratio = row.constant() / coefficient;
-            if (ratio < positiveBest) {
-                positiveBest = ratio;
-                positive = basic;
-            }
-        }
-    }
-    if (negative.valid()) return negative;
-    if (positive.valid()) return positive;
-    return unrestricted;
-}
-
 void Tableau::shiftEquality(ConstraintId id, double delta) {
     auto record = m_constraints.find(id);
     if (record == m_constraints.end()) return;
-    const Tag tag = record->second.tag;
+    const Tag tag = record->second;
     if (auto it = m_rows.find(tag.marker); it != m_rows.end()) {
         if (it->second.add(-delta) < 0) m_infeasible.push_back(tag.marker);
     } else if (it = m_rows.find(tag.other); it != m_rows.end()) {

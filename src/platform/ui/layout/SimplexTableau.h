@@ -1,8 +1,8 @@
 #pragma once
 // The tableau behind LayoutSolver: rows keyed by their basic symbol, and an objective with one
 // row per priority level, minimised lexicographically from the highest level down. Primal
-// simplex keeps the tableau optimal as constraints come and go; dual simplex restores
-// feasibility after an edit moves a constant.
+// simplex keeps the tableau optimal as constraints come; dual simplex restores feasibility
+// after an edit moves a constant. Removals are LayoutSolver's: it builds a new tableau.
 
 #include <cstdint>
 #include <map>
@@ -18,11 +18,17 @@ class Objective {
   public:
     struct Level {
         LayoutPriority priority;
+        bool tieBreak;
         Row row;
     };
 
+    Objective() { m_levels.push_back({0, true, Row()}); }
+
     // The level's row, made on first use; levels stay ordered from the highest priority.
     Row& level(LayoutPriority priority);
+    // Below every priority: among solutions equally good at all of them, the one that violates
+    // the earlier constraints less.
+    Row& tieBreak() { return m_levels.back().row; }
     const std::vector<Level>& levels() const { return m_levels; }
     std::vector<Level>& levels() { return m_levels; }
     void substitute(Symbol symbol, const Row& row);
@@ -38,8 +44,6 @@ class Tableau {
 
     // False when a required constraint cannot hold; the solution is then what it was.
     bool add(ConstraintId id, const LinearConstraint& constraint);
-    bool remove(ConstraintId id);
-    bool contains(ConstraintId id) const { return m_constraints.count(id) != 0; }
     // For an optional equality: moves its constant by delta and re-solves.
     void shiftEquality(ConstraintId id, double delta);
     double value(LayoutVariable variable) const;
@@ -48,10 +52,6 @@ class Tableau {
     struct Tag {
         Symbol marker;
         Symbol other;
-    };
-    struct Record {
-        Tag tag;
-        LayoutPriority priority;
     };
 
     Symbol newSymbol(SymbolKind kind) { return {m_nextSymbol++, kind}; }
@@ -66,14 +66,17 @@ class Tableau {
     static Symbol enteringSymbol(const Objective& objective);
     Symbol dualEnteringSymbol(const Row& row) const;
     Symbol leavingSymbol(Symbol entering) const;
-    Symbol markerLeavingSymbol(Symbol marker) const;
-    void removeMarkerEffects(Symbol marker, LayoutPriority priority);
 
     std::map<Symbol, Row> m_rows;
-    std::map<ConstraintId, Record> m_constraints;
+    std::map<ConstraintId, Tag> m_constraints;
     std::vector<Symbol> m_variableSymbols;  // by variable index; invalid until first used
     std::vector<Symbol> m_infeasible;
+    // Weight of the next optional constraint in the tie-break level; each one weighs a little
+    // less than the one before, so later constraints give way first.
+    double tieBreakWeight();
+
     Objective m_objective;
+    std::uint32_t m_optionalCount = 0;
     std::unique_ptr<Objective> m_artificial;
     std::uint32_t m_nextSymbol = 1;
 };

@@ -14,7 +14,9 @@
 //
 // Optional constraints are ranked strictly: the solution first minimises the violations at
 // the highest priority in use, then, among those solutions, the next one down, and so on.
-// Results depend only on the order of the calls, never on addresses or timing.
+// Where several solutions are equally good, the one chosen depends only on the constraints that
+// stand and the order they were added in, never on what was removed before, on addresses or on
+// timing: after a removal or a refusal, what stands is solved again from scratch at next use.
 //
 // Not thread-safe: one solver belongs to one thread.
 
@@ -103,7 +105,12 @@ class LayoutSolver {
 
   private:
     class Tableau;
-    std::unique_ptr<Tableau> m_tableau;
+    // Builds the tableau again from what stands if a removal or a refusal left it pending.
+    void settle() const;
+
+    mutable std::unique_ptr<Tableau> m_tableau;
+    mutable bool m_rebuildPending = false;
+    std::map<ConstraintId, LinearConstraint> m_standing;  // in the order they were added
     std::uint32_t m_variableCount = 0;
     ConstraintId m_nextId = 1;
     struct Edit {
