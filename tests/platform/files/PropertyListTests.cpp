@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,26 @@ std::string keysOf(const Value& value) {
     return keys;
 }
 
+// Seconds since 2001 of the moments used below, worked out apart from the code under test.
+constexpr double kYear1 = -63113904000.0;        // 0001-01-01T00:00:00Z
+constexpr double kYear1900 = -3187296000.0;      // 1900-01-01T00:00:00Z
+constexpr double kYear2100 = 3124137600.0;       // 2100-01-01T00:00:00Z
+constexpr double kYear9999End = 252423993599.0;  // 9999-12-31T23:59:59Z
+
+std::string xmlDates(const std::vector<std::string>& texts) {
+    std::string xml = "<plist version=\"1.0\">\n<array>\n";
+    for (const std::string& text : texts)
+        xml += "\t<date>" + text + "</date>\n";
+    return xml + "</array>\n</plist>\n";
+}
+
+Array datesAt(const std::vector<double>& seconds) {
+    Array dates;
+    for (const double value : seconds)
+        dates.addObject(Date::dateWithTimeIntervalSinceReferenceDate(value));
+    return dates;
+}
+
 TEST(PropertyListTest, RoundTripsEveryKindInBothFormatsKeepingKindsAndKeyOrder) {
     for (const auto format : {PropertyListFormat::Xml, PropertyListFormat::Binary}) {
         const auto data = PropertyListSerialization::dataWithPropertyList(everyKind(), format);
@@ -70,14 +91,9 @@ TEST(PropertyListTest, WritesThePlatformXmlLayout) {
     EXPECT_TRUE(binary.value().view().starts_with("bplist00"));
 }
 
-TEST(PropertyListTest, DatesKeepWholeSecondsInXmlAndMicrosecondsInBinary) {
-    const Date when = Date::dateWithTimeIntervalSinceReferenceDate(1000.25);
-    const auto xml = PropertyListSerialization::dataWithPropertyList(Array{when});
-    EXPECT_EQ(readBack(xml.value()),
-              Value(Array{Date::dateWithTimeIntervalSinceReferenceDate(1000)}));
-    const auto binary =
-        PropertyListSerialization::dataWithPropertyList(Array{when}, PropertyListFormat::Binary);
-    EXPECT_EQ(readBack(binary.value()), Value(Array{when}));
+TEST(PropertyListTest, XmlDatesKeepWholeSecondsRoundingDown) {
+    const auto xml = PropertyListSerialization::dataWithPropertyList(datesAt({1000.25, -0.25}));
+    EXPECT_EQ(readBack(xml.value()), Value(datesAt({1000, -1})));
 }
 
 TEST(PropertyListTest, RefusesValuesWithoutAPropertyListForm) {
@@ -86,9 +102,8 @@ TEST(PropertyListTest, RefusesValuesWithoutAPropertyListForm) {
         Value::null(),
         Array{Value::null()},
         Dictionary{{"error", Error(NSCocoaErrorDomain, 1)}},
-        Value(18446744073709551615ULL),
         Value(String(std::u16string(u"a\0b", 3))),
-        Date::dateWithTimeIntervalSinceReferenceDate(1e10),
+        Date::dateWithTimeIntervalSinceReferenceDate(1e12),
     };
     for (const Value& value : unwritable) {
         const auto data = PropertyListSerialization::dataWithPropertyList(value);
@@ -140,8 +155,14 @@ TEST(PropertyListTest, MalformedOrHostileInputFailsInsteadOfCrashing) {
         doubling.push_back({0xA2, static_cast<uint8_t>(i + 1), static_cast<uint8_t>(i + 1)});
     doubling.push_back({0xA0});
 
+    // An attribute opened with ' and never closed hid this nesting from an earlier screen.
+    std::string quoteHidden = "<plist><array a='>";
+    for (int i = 0; i < 300000; ++i)
+        quoteHidden += "<array>";
+
     const std::vector<Data> hostile{
         Data(),
+        Data::fromString(quoteHidden),
         Data::fromString("garbage"),
         Data::fromString("<plist><dict><key>a</key>"),
         Data::fromString("<plist><array></dict></plist>"),
@@ -177,6 +198,65 @@ TEST(PropertyListTest, DictionaryFilesAcceptOnlyADictionaryAtTheTop) {
     const auto array = PropertyListSerialization::dataWithPropertyList(Array{1});
     FileManager::defaultManager().writeAtomically(path, array.value());
     EXPECT_EQ(dictionaryWithContentsOfFile(path), std::nullopt);
+}
+
+TEST(PropertyListTest, XmlDatesFromYearOneToNineThousandNineHundredNinetyNineReadAndWriteExactly) {
+    const std::vector<std::string> texts{"0001-01-01T00:00:00Z", "1900-01-01T00:00:00Z",
+                                         "2100-01-01T00:00:00Z", "9999-12-31T23:59:59Z",
+                                         "2000-12-31T23:59:59Z"};
+    const Array expected = datesAt({kYear1, kYear1900, kYear2100, kYear9999End, -1});
+    EXPECT_EQ(readBack(Data::fromString(xmlDates(texts))), Value(expected));
+    const auto written = PropertyListSerialization::dataWithPropertyList(expected);
+    ASSERT_TRUE(written.ok());
+    for (const std::string& text : texts)
+        EXPECT_NE(written.value().view().find("<date>" + text + "</date>"), std::string::npos);
+}
+
+TEST(PropertyListTest, BinaryDatesKeepEverySecondAndFractionOnBothSidesOf2001) {
+    const Array dates = datesAt(
+        {kYear1, kYear1900 + 0.5, -0.25, -1e-6, 0.125, kYear2100 - 0.75, kYear9999End + 0.5});
+    const auto binary =
+        PropertyListSerialization::dataWithPropertyList(dates, PropertyListFormat::Binary);
+    ASSERT_TRUE(binary.ok());
+    const Value back = readBack(binary.value());
+    ASSERT_EQ(back, Value(dates));
+    for (size_t i = 0; i < dates.count(); ++i)
+        EXPECT_EQ(back.asArray()[i].ifDate()->timeIntervalSinceReferenceDate(),
+                  dates[i].ifDate()->timeIntervalSinceReferenceDate());
+}
+
+TEST(PropertyListTest, SixtyFourBitIntegersKeepTheirValueAndSignInBothFormats) {
+    const Array integers{Value(18446744073709551615ULL), Value(9223372036854775808ULL),
+                         Value(std::numeric_limits<long long>::min()),
+                         Value(std::numeric_limits<long long>::max()), Value(-1)};
+    for (const auto format : {PropertyListFormat::Xml, PropertyListFormat::Binary}) {
+        const auto data = PropertyListSerialization::dataWithPropertyList(integers, format);
+        ASSERT_TRUE(data.ok());
+        const Value back = readBack(data.value());
+        ASSERT_EQ(back, Value(integers));
+        EXPECT_EQ(back.asArray()[0].asNumber().unsignedLongLongValue(), 18446744073709551615ULL);
+        EXPECT_EQ(back.asArray()[2].asNumber().longLongValue(),
+                  std::numeric_limits<long long>::min());
+    }
+    const auto xml = PropertyListSerialization::dataWithPropertyList(integers);
+    EXPECT_NE(xml.value().view().find("<integer>18446744073709551615</integer>"),
+              std::string::npos);
+}
+
+TEST(PropertyListTest, BinaryStringsAndKeysHoldingNulStayWhole) {
+    const String withNul(std::u16string(u"a\0b", 3));
+    const String wideWithNul(std::u16string(u"\u00e9\0", 2));
+    // {"a\0b": "a\0b"} as the platform writes it, ASCII strings shared.
+    EXPECT_EQ(readBack(binaryPlist({{0xD1, 1, 1}, {0x53, 'a', 0, 'b'}})),
+              Value(Dictionary{{withNul, withNul}}));
+    const Value both = Dictionary{{withNul, wideWithNul}, {wideWithNul, withNul}};
+    const auto binary =
+        PropertyListSerialization::dataWithPropertyList(both, PropertyListFormat::Binary);
+    ASSERT_TRUE(binary.ok());
+    EXPECT_EQ(readBack(binary.value()), both);
+    EXPECT_FALSE(PropertyListSerialization::propertyListWithData(
+                     Data::fromString("<plist><string>a&#0;b</string></plist>"))
+                     .ok());
 }
 
 }  // namespace

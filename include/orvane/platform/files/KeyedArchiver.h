@@ -58,6 +58,8 @@ class KeyedArchiver {
   private:
     struct State;
     KeyedArchiver();
+    // Stored inline in the current object's entry.
+    void encodeScalar(Value value, const String& key);
 
     std::unique_ptr<State> m_state;
 };
