@@ -21,7 +21,7 @@ using namespace binary;
 
 // What the value may expand to once every shared object is counted as often as it is
 // referred to: objects plus bytes of text and data. A file without sharing stays well below.
-constexpr size_t kMinExpansionBudget = size_t{1} << 22;
+constexpr size_t kMinExpansionBudget = size_t{1} << 20;
 constexpr size_t kExpansionPerByte = 4;
 
 class BinaryReader {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "orvane/platform/files/PropertyList.h"
 #include "orvane/platform/values/Error.h"
+#include "support/BinaryPlist.h"
 #include "support/TemporaryDirectory.h"
 
 namespace ov {
@@ -124,26 +126,6 @@ TEST(PropertyListTest, ReadsAKeyedArchiveReferenceAsItsXmlSpelling) {
               Value(Dictionary{{"root", Dictionary{{"CF$UID", 3}}}}));
 }
 
-// Big-endian binary plist with one-byte offsets and references.
-Data binaryPlist(const std::vector<std::vector<uint8_t>>& objects, uint8_t top = 0) {
-    std::vector<uint8_t> bytes{'b', 'p', 'l', 'i', 's', 't', '0', '0'};
-    std::vector<uint8_t> offsets;
-    for (const auto& object : objects) {
-        offsets.push_back(static_cast<uint8_t>(bytes.size()));
-        bytes.insert(bytes.end(), object.begin(), object.end());
-    }
-    const uint8_t table = static_cast<uint8_t>(bytes.size());
-    bytes.insert(bytes.end(), offsets.begin(), offsets.end());
-    std::vector<uint8_t> trailer(32, 0);
-    trailer[6] = 1;
-    trailer[7] = 1;
-    trailer[15] = static_cast<uint8_t>(objects.size());
-    trailer[23] = top;
-    trailer[31] = table;
-    bytes.insert(bytes.end(), trailer.begin(), trailer.end());
-    return Data(std::move(bytes));
-}
-
 TEST(PropertyListTest, MalformedOrHostileInputFailsInsteadOfCrashing) {
     std::string deepXml = "<plist>";
     for (int i = 0; i < 100000; ++i)
@@ -168,11 +150,11 @@ TEST(PropertyListTest, MalformedOrHostileInputFailsInsteadOfCrashing) {
         Data::fromString("<plist><array></dict></plist>"),
         Data::fromString(deepXml),
         Data::fromString("bplist00"),
-        binaryPlist({{0xA1, 0}}),             // an array holding itself
-        binaryPlist({{0xA1, 1}, {0xA1, 0}}),  // two arrays holding each other
-        binaryPlist({{0xA1, 7}}),             // a reference out of range
-        binaryPlist({{0xAF, 0x13, 0xFF}}),    // a count whose bytes run past the end
-        binaryPlist(doubling),
+        test::binaryPlist({{0xA1, 0}}),             // an array holding itself
+        test::binaryPlist({{0xA1, 1}, {0xA1, 0}}),  // two arrays holding each other
+        test::binaryPlist({{0xA1, 7}}),             // a reference out of range
+        test::binaryPlist({{0xAF, 0x13, 0xFF}}),    // a count whose bytes run past the end
+        test::binaryPlist(doubling),
     };
     for (const Data& data : hostile) {
         const auto value = PropertyListSerialization::propertyListWithData(data);
@@ -180,7 +162,7 @@ TEST(PropertyListTest, MalformedOrHostileInputFailsInsteadOfCrashing) {
         EXPECT_EQ(value.error().code(), PropertyListSerialization::kReadCorruptError);
     }
     EXPECT_EQ(readBack(Data::fromString(cdata)), Value("</dict>"));
-    EXPECT_EQ(readBack(binaryPlist({{0xA2, 1, 1}, {0x51, 'x'}})), Value(Array{"x", "x"}));
+    EXPECT_EQ(readBack(test::binaryPlist({{0xA2, 1, 1}, {0x51, 'x'}})), Value(Array{"x", "x"}));
 }
 
 TEST(PropertyListTest, DictionaryFilesAcceptOnlyADictionaryAtTheTop) {
@@ -247,7 +229,7 @@ TEST(PropertyListTest, BinaryStringsAndKeysHoldingNulStayWhole) {
     const String withNul(std::u16string(u"a\0b", 3));
     const String wideWithNul(std::u16string(u"\u00e9\0", 2));
     // {"a\0b": "a\0b"} as the platform writes it, ASCII strings shared.
-    EXPECT_EQ(readBack(binaryPlist({{0xD1, 1, 1}, {0x53, 'a', 0, 'b'}})),
+    EXPECT_EQ(readBack(test::binaryPlist({{0xD1, 1, 1}, {0x53, 'a', 0, 'b'}})),
               Value(Dictionary{{withNul, withNul}}));
     const Value both = Dictionary{{withNul, wideWithNul}, {wideWithNul, withNul}};
     const auto binary =
@@ -257,6 +239,49 @@ TEST(PropertyListTest, BinaryStringsAndKeysHoldingNulStayWhole) {
     EXPECT_FALSE(PropertyListSerialization::propertyListWithData(
                      Data::fromString("<plist><string>a&#0;b</string></plist>"))
                      .ok());
+}
+
+TEST(PropertyListTest, BothFormatsNestTheSameNumberOfLevelsReadingAndWriting) {
+    Value deepest = Array{};
+    for (size_t level = 1; level < PropertyListSerialization::kMaxDepth; ++level)
+        deepest = Array{deepest};
+    const Value tooDeep = Array{deepest};
+    for (const auto format : {PropertyListFormat::Xml, PropertyListFormat::Binary}) {
+        const auto written = PropertyListSerialization::dataWithPropertyList(deepest, format);
+        ASSERT_TRUE(written.ok());
+        EXPECT_EQ(readBack(written.value()), deepest);
+        EXPECT_FALSE(PropertyListSerialization::dataWithPropertyList(tooDeep, format).ok());
+    }
+    std::string xml;
+    for (size_t level = 0; level <= PropertyListSerialization::kMaxDepth; ++level)
+        xml = "<array>" + xml + "</array>";
+    EXPECT_FALSE(PropertyListSerialization::propertyListWithData(Data::fromString(xml)).ok());
+}
+
+TEST(PropertyListTest, BinaryFormWritesReferenceDictionariesAsUids) {
+    const Value references = Array{Dictionary{{"CF$UID", 3}}, Dictionary{{"CF$UID", -3}},
+                                   Dictionary{{"CF$UID", 3}, {"other", 1}}};
+    const auto binary =
+        PropertyListSerialization::dataWithPropertyList(references, PropertyListFormat::Binary);
+    ASSERT_TRUE(binary.ok());
+    EXPECT_NE(binary.value().view().find("\x80\x03"), std::string::npos);
+    EXPECT_EQ(readBack(binary.value()), references);
+}
+
+TEST(PropertyListTest, XmlRealsKeepEveryBitIncludingTheSignOfZero) {
+    const Array reals{0.0, -0.0, 0.1, 1e300, 5e-324, std::numeric_limits<double>::infinity()};
+    const auto xml = PropertyListSerialization::dataWithPropertyList(reals);
+    ASSERT_TRUE(xml.ok());
+    for (const char* text : {"<real>0.0</real>", "<real>-0.0</real>",
+                             "<real>0.10000000000000001</real>", "<real>+infinity</real>"})
+        EXPECT_NE(xml.value().view().find(text), std::string::npos) << text;
+    const Value back = readBack(xml.value());
+    for (size_t i = 0; i < reals.count(); ++i) {
+        const double expected = reals[i].asNumber().doubleValue();
+        const double read = back.asArray()[i].asNumber().doubleValue();
+        EXPECT_EQ(read, expected);
+        EXPECT_EQ(std::signbit(read), std::signbit(expected));
+    }
 }
 
 }  // namespace
