@@ -130,8 +130,11 @@ std::optional<double> secondsFromXmlDate(std::string_view text) {
         day > daysInMonth(year, month) || hour > 23 || minute > 59 || second > 59)
         return std::nullopt;
     const long long days = daysFromCivil({year, month, day}) - kReferenceDay;
-    const long long seconds = days * kSecondsPerDay + hour * 3600 + minute * 60 + second;
-    return static_cast<double>(seconds) + fraction;
+    const auto whole =
+        static_cast<double>(days * kSecondsPerDay + hour * 3600 + minute * 60 + second);
+    // A fraction so close to one that the sum rounds up still belongs to its own second.
+    const double moment = whole + fraction;
+    return std::floor(moment) == whole ? moment : std::nextafter(whole + 1, whole);
 }
 
 }  // namespace ov::plist

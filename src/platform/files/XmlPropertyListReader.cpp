@@ -71,6 +71,16 @@ std::optional<Value> dataFrom(std::string_view text) {
     return Value(std::move(*bytes));
 }
 
+std::optional<Value> dateFrom(std::string_view text) {
+    const auto seconds = secondsFromXmlDate(trimmed(text));
+    if (!seconds) return std::nullopt;
+    return Value(Date::dateWithTimeIntervalSinceReferenceDate(*seconds));
+}
+
+using ScalarParser = std::optional<Value> (*)(std::string_view);
+constexpr std::pair<std::string_view, ScalarParser> kScalars[] = {
+    {"integer", integerFrom}, {"real", realFrom}, {"date", dateFrom}, {"data", dataFrom}};
+
 class XmlReader {
   public:
     explicit XmlReader(std::string_view text) : m_text(text) {}
@@ -114,20 +124,18 @@ class XmlReader {
             return Value(name == "true");
         }
         if (name == "string" || name == "key") return string(tag);
-        if (name != "integer" && name != "real" && name != "date" && name != "data")
-            return fail("unknown element " + std::string(name));
-        std::optional<std::string> text;
-        if (tag.selfClosing && name != "data") return fail("empty " + std::string(name));
-        if (!tag.selfClosing && !(text = content(name))) return std::nullopt;
-        std::optional<Value> value;
-        if (name == "integer") value = integerFrom(*text);
-        if (name == "real") value = realFrom(*text);
-        if (name == "date") {
-            if (const auto seconds = secondsFromXmlDate(trimmed(*text)))
-                value = Date::dateWithTimeIntervalSinceReferenceDate(*seconds);
+        for (const auto& [scalarName, parse] : kScalars) {
+            if (name == scalarName) return scalar(tag, parse);
         }
-        if (name == "data") value = dataFrom(text.value_or(""));
-        if (!value) return fail("bad " + std::string(name));
+        return fail("unknown element " + std::string(name));
+    }
+
+    // An empty element reads as empty text, which only data accepts.
+    std::optional<Value> scalar(const Tag& tag, ScalarParser parse) {
+        std::optional<std::string> text = std::string();
+        if (!tag.selfClosing && !(text = content(tag.name))) return std::nullopt;
+        auto value = parse(*text);
+        if (!value) return fail("bad " + std::string(tag.name));
         return value;
     }
 

@@ -73,6 +73,10 @@ TEST(XmlPropertyListReaderTest, IntegersAndRealsReadExactlyWhateverTheLocale) {
 TEST(XmlPropertyListReaderTest, DatesMustBeMomentsOfTheCalendar) {
     EXPECT_EQ(readOk("<date>2024-02-29T12:00:00Z</date>"), date(730900800));
     EXPECT_EQ(readOk("<date> 2000-12-31T23:59:59.75Z </date>"), date(-0.25));
+    // A fraction that rounds up to a whole second stays in its second, so it writes back so.
+    const Value lastMoment = readOk("<date>9999-12-31T23:59:59.99999999999999999Z</date>");
+    EXPECT_LT(lastMoment.ifDate()->timeIntervalSinceReferenceDate(), 252423993600.0);
+    EXPECT_TRUE(PropertyListSerialization::dataWithPropertyList(lastMoment).ok());
     for (const char* bad :
          {"2023-02-29T00:00:00Z", "0000-12-31T00:00:00Z", "2001-01-01T24:00:00Z",
           "2001-13-01T00:00:00Z", "2001-01-01T00:00:60Z", "2001-01-01T00:00:00",
