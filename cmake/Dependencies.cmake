@@ -8,7 +8,6 @@ set(ORVANE_PKG_MODULES
   CURL:libcurl
   ICU_UC:icu-uc
   ICU_I18N:icu-i18n
-  PLIST:libplist-2.0
   GDK_PIXBUF:gdk-pixbuf-2.0
   CRYPTO:libcrypto
   CAIRO:cairo

@@ -5,16 +5,17 @@
 #include <vector>
 
 #include "platform/files/KeyedArchiveLayout.h"
-#include "platform/files/PlistNode.h"
+#include "platform/files/PropertyListError.h"
+#include "platform/files/PropertyListReference.h"
 
 namespace ov {
 
 using namespace archive;
 
 struct KeyedArchiver::State {
-    plist::Node objects{plist_new_array()};
+    Array objects{kNullObject};
     // The entry of the archivable object being encoded; encode calls add to it.
-    plist_t current = nullptr;
+    Dictionary* current = nullptr;
     size_t depth = 0;
     std::map<const Object*, uint64_t> objectUids;
     std::map<String, uint64_t> stringUids;
@@ -26,32 +27,28 @@ struct KeyedArchiver::State {
         if (!error) error = plist::writeError(reason);
     }
 
-    uint64_t append(plist::Node node) {
-        const uint64_t uid = plist_array_get_size(objects.get());
-        plist_array_append_item(objects.get(), node.release());
-        return uid;
+    uint64_t append(Value value) {
+        objects.addObject(std::move(value));
+        return objects.count() - 1;
     }
 
-    // A dictionary entry appended now and filled in afterwards, so that a container's own
-    // index comes before its children's, as the platform writes them.
-    std::pair<uint64_t, plist_t> appendEntry(const std::vector<String>& classes) {
-        const uint64_t classUid = classReference(classes);
-        plist_t entry = plist_new_dict();
-        plist_dict_set_item(entry, kClassKey, plist_new_uid(classUid));
-        return {append(plist::Node(entry)), entry};
+    // An entry's place is taken (after its class's) before its contents are encoded and filled
+    // in afterwards, so that a container's own index comes before its children's.
+    uint64_t reserve() { return append(Value()); }
+    void fill(uint64_t uid, Dictionary entry) { objects.at(uid) = std::move(entry); }
+
+    Dictionary entryOfClass(const std::vector<String>& classes) {
+        return Dictionary{{kClassKey, plist::reference(classReference(classes))}};
     }
 
     uint64_t classReference(const std::vector<String>& classes) {
         if (const auto found = classUids.find(classes.front()); found != classUids.end())
             return found->second;
-        plist_t names = plist_new_array();
+        Array names;
         for (const String& name : classes)
-            plist_array_append_item(names, plist_new_string(name.toUtf8().c_str()));
-        plist_t entry = plist_new_dict();
-        plist_dict_set_item(entry, kClassesKey, names);
-        plist_dict_set_item(entry, kClassNameKey,
-                            plist_new_string(classes.front().toUtf8().c_str()));
-        return classUids[classes.front()] = append(plist::Node(entry));
+            names.addObject(name);
+        return classUids[classes.front()] =
+                   append(Dictionary{{kClassesKey, names}, {kClassNameKey, classes.front()}});
     }
 
     uint64_t reference(const Value& value);
@@ -73,33 +70,32 @@ String escapedKey(const String& key) {
 
 uint64_t KeyedArchiver::State::stringReference(const String& text) {
     if (const auto found = stringUids.find(text); found != stringUids.end()) return found->second;
-    auto node = plist::stringNode(text);
-    if (!node) {
-        error = error.value_or(node.error());
-        return 0;
-    }
-    return stringUids[text] = append(std::move(node).value());
+    return stringUids[text] = append(text);
 }
 
 uint64_t KeyedArchiver::State::arrayReference(const Array& array) {
-    const auto [uid, entry] = appendEntry({kArrayClass, kObjectClass});
-    plist_t items = plist_new_array();
-    plist_dict_set_item(entry, kObjectsField, items);
+    Dictionary entry = entryOfClass({kArrayClass, kObjectClass});
+    const uint64_t uid = reserve();
+    Array items;
     for (const Value& item : array)
-        plist_array_append_item(items, plist_new_uid(reference(item)));
+        items.addObject(plist::reference(reference(item)));
+    entry.setObject(std::move(items), kObjectsField);
+    fill(uid, std::move(entry));
     return uid;
 }
 
 uint64_t KeyedArchiver::State::dictionaryReference(const Dictionary& dictionary) {
-    const auto [uid, entry] = appendEntry({kDictionaryClass, kObjectClass});
-    plist_t keys = plist_new_array();
-    plist_t items = plist_new_array();
-    plist_dict_set_item(entry, kKeysField, keys);
-    plist_dict_set_item(entry, kObjectsField, items);
+    Dictionary entry = entryOfClass({kDictionaryClass, kObjectClass});
+    const uint64_t uid = reserve();
+    Array keys;
+    Array items;
     for (const auto& [key, item] : dictionary) {
-        plist_array_append_item(keys, plist_new_uid(stringReference(key)));
-        plist_array_append_item(items, plist_new_uid(reference(item)));
+        keys.addObject(plist::reference(stringReference(key)));
+        items.addObject(plist::reference(reference(item)));
     }
+    entry.setObject(std::move(keys), kKeysField);
+    entry.setObject(std::move(items), kObjectsField);
+    fill(uid, std::move(entry));
     return uid;
 }
 
@@ -112,13 +108,15 @@ uint64_t KeyedArchiver::State::objectReference(const std::shared_ptr<Object>& ob
         fail("Invalid type in keyed archive (" + object->className().toUtf8() + ")");
         return 0;
     }
-    const auto [uid, entry] = appendEntry(archivable->classHierarchy());
+    Dictionary entry = entryOfClass(archivable->classHierarchy());
+    const uint64_t uid = reserve();
     // Known before its contents are encoded, so a cycle back to it ends here.
     objectUids[object.get()] = uid;
-    plist_t outer = current;
-    current = entry;
+    Dictionary* outer = current;
+    current = &entry;
     archivable->encodeWithCoder(owner);
     current = outer;
+    fill(uid, std::move(entry));
     return uid;
 }
 
@@ -134,34 +132,29 @@ uint64_t KeyedArchiver::State::reference(const Value& value) {
         case Value::Kind::Absent:
             break;
         case Value::Kind::Null:
-            if (!nullUid) nullUid = appendEntry({kNullClass, kObjectClass}).first;
+            if (!nullUid) nullUid = append(entryOfClass({kNullClass, kObjectClass}));
             uid = *nullUid;
             break;
         case Value::Kind::Boolean:
-            uid = append(plist::Node(plist_new_bool(value.asBool())));
-            break;
         case Value::Kind::Number:
-        case Value::Kind::Data: {
-            auto node = plist::nodeFromValue(value);
-            uid = node ? append(std::move(node).value()) : 0;
-            if (!node) error = node.error();
+        case Value::Kind::Data:
+            uid = append(value);
             break;
-        }
         case Value::Kind::String:
             uid = stringReference(value.asString());
             break;
         case Value::Kind::Decimal: {
-            const auto [entryUid, entry] = appendEntry({kDecimalClass, kNumberClass, kObjectClass});
-            plist_dict_set_item(entry, kStringField,
-                                plist_new_uid(stringReference(value.ifDecimal()->description())));
-            uid = entryUid;
+            Dictionary entry = entryOfClass({kDecimalClass, kNumberClass, kObjectClass});
+            uid = reserve();
+            entry.setObject(plist::reference(stringReference(value.ifDecimal()->description())),
+                            kStringField);
+            fill(uid, std::move(entry));
             break;
         }
         case Value::Kind::Date: {
-            const auto [entryUid, entry] = appendEntry({kDateClass, kObjectClass});
-            const double seconds = value.ifDate()->timeIntervalSinceReferenceDate();
-            plist_dict_set_item(entry, kTimeField, plist_new_real(seconds));
-            uid = entryUid;
+            Dictionary entry = entryOfClass({kDateClass, kObjectClass});
+            entry.setObject(value.ifDate()->timeIntervalSinceReferenceDate(), kTimeField);
+            uid = append(std::move(entry));
             break;
         }
         case Value::Kind::Array:
@@ -180,7 +173,6 @@ uint64_t KeyedArchiver::State::reference(const Value& value) {
 
 KeyedArchiver::KeyedArchiver() : m_state(std::make_unique<State>()) {
     m_state->archiver = this;
-    m_state->append(plist::Node(plist_new_string(kNullObject)));
 }
 
 KeyedArchiver::~KeyedArchiver() = default;
@@ -191,20 +183,17 @@ Result<Data> KeyedArchiver::archivedDataWithRootObject(const Value& rootObject,
     State& state = *archiver.m_state;
     const uint64_t root = state.reference(rootObject);
     if (state.error) return *state.error;
-    plist::Node top(plist_new_dict());
-    plist_dict_set_item(top.get(), kVersionKey, plist_new_uint(kArchiveVersion));
-    plist_dict_set_item(top.get(), kArchiverKey, plist_new_string(archive::kArchiverName));
-    plist_t topEntry = plist_new_dict();
-    plist_dict_set_item(topEntry, kRootKey, plist_new_uid(root));
-    plist_dict_set_item(top.get(), kTopKey, topEntry);
-    plist_dict_set_item(top.get(), kObjectsKey, state.objects.release());
-    return plist::serialize(top.get(), format);
+    const Dictionary top{{kVersionKey, kArchiveVersion},
+                         {kArchiverKey, archive::kArchiverName},
+                         {kTopKey, Dictionary{{kRootKey, plist::reference(root)}}},
+                         {kObjectsKey, std::move(state.objects)}};
+    return PropertyListSerialization::dataWithPropertyList(top, format);
 }
 
 void KeyedArchiver::encodeObject(const Value& object, const String& key) {
     if (!m_state->current) return;
     const uint64_t uid = m_state->reference(object);
-    plist_dict_set_item(m_state->current, escapedKey(key).toUtf8().c_str(), plist_new_uid(uid));
+    m_state->current->setObject(plist::reference(uid), escapedKey(key));
 }
 
 void KeyedArchiver::encodeObject(const std::shared_ptr<ArchivableObject>& object,
@@ -213,15 +202,11 @@ void KeyedArchiver::encodeObject(const std::shared_ptr<ArchivableObject>& object
 }
 
 void KeyedArchiver::encodeBool(bool value, const String& key) {
-    if (!m_state->current) return;
-    plist_dict_set_item(m_state->current, escapedKey(key).toUtf8().c_str(),
-                        plist_new_bool(value ? 1 : 0));
+    encodeScalar(value, key);
 }
 
 void KeyedArchiver::encodeInteger(long long value, const String& key) {
-    if (!m_state->current) return;
-    plist_dict_set_item(m_state->current, escapedKey(key).toUtf8().c_str(),
-                        plist_new_uint(static_cast<uint64_t>(value)));
+    encodeScalar(value, key);
 }
 
 void KeyedArchiver::encodeInt32(int32_t value, const String& key) {
@@ -237,8 +222,11 @@ void KeyedArchiver::encodeFloat(float value, const String& key) {
 }
 
 void KeyedArchiver::encodeDouble(double value, const String& key) {
-    if (!m_state->current) return;
-    plist_dict_set_item(m_state->current, escapedKey(key).toUtf8().c_str(), plist_new_real(value));
+    encodeScalar(value, key);
+}
+
+void KeyedArchiver::encodeScalar(Value value, const String& key) {
+    if (m_state->current) m_state->current->setObject(std::move(value), escapedKey(key));
 }
 
 }  // namespace ov

@@ -9,7 +9,7 @@
 
 #include "orvane/platform/files/PropertyList.h"
 #include "platform/files/KeyedArchiveLayout.h"
-#include "platform/files/PlistNode.h"
+#include "platform/files/PropertyListReference.h"
 
 namespace ov {
 
@@ -27,34 +27,13 @@ Error corrupt(const std::string& reason) {
                  {{NSDebugDescriptionErrorKey, String(reason)}});
 }
 
-// A reference is a UID in the binary form and {"CF$UID": n} in the XML form, which libplist
-// reads back as a plain dictionary.
-std::optional<uint64_t> uidOf(plist_t node) {
-    if (!node) return std::nullopt;
-    uint64_t uid = 0;
-    if (plist_get_node_type(node) == PLIST_UID) {
-        plist_get_uid_val(node, &uid);
-        return uid;
-    }
-    if (plist_get_node_type(node) != PLIST_DICT || plist_dict_get_size(node) != 1)
-        return std::nullopt;
-    plist_t number = plist_dict_get_item(node, kUidKey);
-    if (!number || plist_get_node_type(number) != PLIST_UINT) return std::nullopt;
-    plist_get_uint_val(number, &uid);
-    return uid;
+const Value& itemOf(const Value& dictionary, const String& key) {
+    const Dictionary* entries = dictionary.ifDictionary();
+    return entries ? entries->objectForKey(key) : Value::absent();
 }
 
-plist_t itemOf(plist_t dictionary, const char* key) {
-    if (!dictionary || plist_get_node_type(dictionary) != PLIST_DICT) return nullptr;
-    return plist_dict_get_item(dictionary, key);
-}
-
-bool isString(plist_t node, const char* text) {
-    return node && plist_get_node_type(node) == PLIST_STRING && plist::utf8(node) == text;
-}
-
-std::string escapedKey(const String& key) {
-    return (key.hasPrefix("$") ? "$" + key : key).toUtf8();
+String escapedKey(const String& key) {
+    return key.hasPrefix("$") ? "$" + key : key;
 }
 
 Number numberOf(const Value& value) {
@@ -66,10 +45,8 @@ Number numberOf(const Value& value) {
 }  // namespace
 
 struct KeyedUnarchiver::State {
-    plist::Node root;
-    plist_t objects = nullptr;
-    uint32_t objectCount = 0;
-    plist_t current = nullptr;
+    Array objects;
+    const Value* current = nullptr;
     size_t depth = 0;
     size_t weightBudget = 0;
     std::map<uint64_t, std::pair<Value, size_t>> decoded;  // the value and its weight
@@ -83,10 +60,10 @@ struct KeyedUnarchiver::State {
     }
 
     Value decode(uint64_t uid);
-    std::pair<Value, size_t> decodeEntry(uint64_t uid, plist_t node);
-    std::pair<Value, size_t> decodeInstance(uint64_t uid, plist_t node);
-    std::optional<std::vector<String>> classNames(plist_t node);
-    std::optional<std::vector<uint64_t>> uids(plist_t array);
+    std::pair<Value, size_t> decodeEntry(uint64_t uid, const Value& node);
+    std::pair<Value, size_t> decodeInstance(uint64_t uid, const Value& node);
+    std::optional<std::vector<String>> classNames(const Value& node);
+    std::optional<std::vector<uint64_t>> uids(const Value& array);
     size_t weightOf(uint64_t uid) const;
 };
 
@@ -95,44 +72,42 @@ size_t KeyedUnarchiver::State::weightOf(uint64_t uid) const {
     return found == decoded.end() ? 1 : found->second.second;
 }
 
-std::optional<std::vector<uint64_t>> KeyedUnarchiver::State::uids(plist_t array) {
-    if (!array || plist_get_node_type(array) != PLIST_ARRAY) return std::nullopt;
+std::optional<std::vector<uint64_t>> KeyedUnarchiver::State::uids(const Value& array) {
+    const Array* items = array.ifArray();
+    if (!items) return std::nullopt;
     std::vector<uint64_t> result;
-    const uint32_t count = plist_array_get_size(array);
-    for (uint32_t i = 0; i < count; ++i) {
-        const auto uid = uidOf(plist_array_get_item(array, i));
+    for (const Value& item : *items) {
+        const auto uid = plist::referencedIndex(item);
         if (!uid) return std::nullopt;
         result.push_back(*uid);
     }
     return result;
 }
 
-std::optional<std::vector<String>> KeyedUnarchiver::State::classNames(plist_t node) {
-    const auto classUid = uidOf(itemOf(node, kClassKey));
-    if (!classUid || *classUid >= objectCount) return std::nullopt;
-    plist_t entry = plist_array_get_item(objects, static_cast<uint32_t>(*classUid));
-    plist_t name = itemOf(entry, kClassNameKey);
-    if (!name || plist_get_node_type(name) != PLIST_STRING) return std::nullopt;
-    std::vector<String> names{String(plist::utf8(name))};
-    plist_t classes = itemOf(entry, kClassesKey);
-    const uint32_t count =
-        classes && plist_get_node_type(classes) == PLIST_ARRAY ? plist_array_get_size(classes) : 0;
-    for (uint32_t i = 0; i < count; ++i) {
-        plist_t item = plist_array_get_item(classes, i);
-        if (plist_get_node_type(item) == PLIST_STRING) names.emplace_back(plist::utf8(item));
+std::optional<std::vector<String>> KeyedUnarchiver::State::classNames(const Value& node) {
+    const auto classUid = plist::referencedIndex(itemOf(node, kClassKey));
+    if (!classUid || *classUid >= objects.count()) return std::nullopt;
+    const Value& entry = objects[*classUid];
+    const String* name = itemOf(entry, kClassNameKey).ifString();
+    if (!name) return std::nullopt;
+    std::vector<String> names{*name};
+    if (const Array* classes = itemOf(entry, kClassesKey).ifArray()) {
+        for (const Value& item : *classes) {
+            if (const String* text = item.ifString()) names.push_back(*text);
+        }
     }
     return names;
 }
 
 Value KeyedUnarchiver::State::decode(uint64_t uid) {
     if (error || uid == 0) return {};
-    if (uid >= objectCount) return fail("reference out of range");
+    if (uid >= objects.count()) return fail("reference out of range");
     if (const auto found = decoded.find(uid); found != decoded.end()) return found->second.first;
     if (inProgress.contains(uid)) return fail("cycle through values");
     if (depth >= PropertyListSerialization::kMaxDepth) return fail("nested too deeply");
     ++depth;
     inProgress.insert(uid);
-    auto result = decodeEntry(uid, plist_array_get_item(objects, static_cast<uint32_t>(uid)));
+    auto result = decodeEntry(uid, objects[uid]);
     inProgress.erase(uid);
     --depth;
     if (error) return {};
@@ -142,17 +117,14 @@ Value KeyedUnarchiver::State::decode(uint64_t uid) {
     return result.first;
 }
 
-std::pair<Value, size_t> KeyedUnarchiver::State::decodeEntry(uint64_t uid, plist_t node) {
-    switch (plist_get_node_type(node)) {
-        case PLIST_STRING:
-        case PLIST_BOOLEAN:
-        case PLIST_UINT:
-        case PLIST_REAL:
-        case PLIST_DATA: {
-            auto value = plist::valueFromNode(node);
-            return {value ? std::move(value).value() : Value(), 1};
-        }
-        case PLIST_DICT:
+std::pair<Value, size_t> KeyedUnarchiver::State::decodeEntry(uint64_t uid, const Value& node) {
+    switch (node.kind()) {
+        case Value::Kind::String:
+        case Value::Kind::Boolean:
+        case Value::Kind::Number:
+        case Value::Kind::Data:
+            return {node, 1};
+        case Value::Kind::Dictionary:
             break;
         default:
             return {fail("unexpected object kind"), 0};
@@ -187,17 +159,16 @@ std::pair<Value, size_t> KeyedUnarchiver::State::decodeEntry(uint64_t uid, plist
         return {Value(std::move(dictionary)), weight};
     }
     if (name == kDateClass) {
-        plist_t time = itemOf(node, kTimeField);
-        auto seconds = time ? plist::valueFromNode(time) : Result<Value>(Value());
-        if (!seconds || !seconds.value().isNumber()) return {fail("date without NS.time"), 0};
-        const double interval = seconds.value().asNumber().doubleValue();
+        const Number* seconds = itemOf(node, kTimeField).ifNumber();
+        if (!seconds) return {fail("date without NS.time"), 0};
+        const double interval = seconds->doubleValue();
         // A NaN is no moment, and would not even equal itself once restored.
         if (std::isnan(interval)) return {fail("date whose NS.time is not a number"), 0};
         return {Date::dateWithTimeIntervalSinceReferenceDate(interval), 1};
     }
     if (name == kNullClass) return {Value::null(), 1};
     if (name == kDecimalClass || name == kStringClass || name == kMutableStringClass) {
-        const auto text = uidOf(itemOf(node, kStringField));
+        const auto text = plist::referencedIndex(itemOf(node, kStringField));
         const Value string = text ? decode(*text) : Value();
         if (!string.isString()) return {fail("string field missing"), 0};
         if (name != kDecimalClass) return {string, 1};
@@ -206,15 +177,14 @@ std::pair<Value, size_t> KeyedUnarchiver::State::decodeEntry(uint64_t uid, plist
         return {Value(*decimal), 1};
     }
     if (name == kDataClass || name == kMutableDataClass) {
-        plist_t bytes = itemOf(node, kDataField);
-        if (!bytes || plist_get_node_type(bytes) != PLIST_DATA)
-            return {fail("data field missing"), 0};
-        return {plist::valueFromNode(bytes).value(), 1};
+        const Value& bytes = itemOf(node, kDataField);
+        if (!bytes.isData()) return {fail("data field missing"), 0};
+        return {bytes, 1};
     }
     return decodeInstance(uid, node);
 }
 
-std::pair<Value, size_t> KeyedUnarchiver::State::decodeInstance(uint64_t uid, plist_t node) {
+std::pair<Value, size_t> KeyedUnarchiver::State::decodeInstance(uint64_t uid, const Value& node) {
     const std::vector<String> names = classNames(node).value_or(std::vector<String>{});
     std::shared_ptr<ArchivableObject> instance;
     for (const String& name : names) {
@@ -225,8 +195,8 @@ std::pair<Value, size_t> KeyedUnarchiver::State::decodeInstance(uint64_t uid, pl
     // Recorded first, so that references back to it from inside come back to this instance.
     decoded.emplace(uid, std::make_pair(value, size_t{1}));
     inProgress.erase(uid);
-    plist_t outer = current;
-    current = node;
+    const Value* outer = current;
+    current = &node;
     instance->initWithCoder(*owner);
     current = outer;
     return {value, 1};
@@ -239,22 +209,20 @@ KeyedUnarchiver::KeyedUnarchiver(std::unique_ptr<State> state) : m_state(std::mo
 KeyedUnarchiver::~KeyedUnarchiver() = default;
 
 Result<Value> KeyedUnarchiver::unarchiveObjectWithData(const Data& data) {
-    auto parsed = plist::parse(data);
+    const auto parsed = PropertyListSerialization::propertyListWithData(data);
     if (!parsed) {
         const Value reason = parsed.error().userInfo().objectForKey(NSDebugDescriptionErrorKey);
         return corrupt(reason.description().toUtf8());
     }
-    auto state = std::make_unique<State>();
-    state->root = std::move(parsed).value();
-    plist_t top = state->root.get();
-    if (!isString(itemOf(top, kArchiverKey), archive::kArchiverName))
+    const Value& top = parsed.value();
+    if (itemOf(top, kArchiverKey) != Value(archive::kArchiverName))
         return corrupt("not a keyed archive");
-    state->objects = itemOf(top, kObjectsKey);
-    if (!state->objects || plist_get_node_type(state->objects) != PLIST_ARRAY)
-        return corrupt("archive without $objects");
-    state->objectCount = plist_array_get_size(state->objects);
-    const auto rootUid = uidOf(itemOf(itemOf(top, kTopKey), kRootKey));
+    const Array* objects = itemOf(top, kObjectsKey).ifArray();
+    if (!objects) return corrupt("archive without $objects");
+    const auto rootUid = plist::referencedIndex(itemOf(itemOf(top, kTopKey), kRootKey));
     if (!rootUid) return corrupt("archive without a root");
+    auto state = std::make_unique<State>();
+    state->objects = *objects;
     state->weightBudget = std::max(kMinWeightBudget, kWeightPerByte * data.length());
     KeyedUnarchiver unarchiver(std::move(state));
     Value root = unarchiver.m_state->decode(*rootUid);
@@ -263,15 +231,14 @@ Result<Value> KeyedUnarchiver::unarchiveObjectWithData(const Data& data) {
 }
 
 bool KeyedUnarchiver::containsValueForKey(const String& key) const {
-    return itemOf(m_state->current, escapedKey(key).c_str()) != nullptr;
+    return m_state->current && !itemOf(*m_state->current, escapedKey(key)).isAbsent();
 }
 
 Value KeyedUnarchiver::decodeObjectForKey(const String& key) {
-    plist_t node = itemOf(m_state->current, escapedKey(key).c_str());
-    if (!node) return {};
-    if (const auto uid = uidOf(node)) return m_state->decode(*uid);
-    auto inline_ = plist::valueFromNode(node);
-    return inline_ ? std::move(inline_).value() : Value();
+    if (!m_state->current) return {};
+    const Value& node = itemOf(*m_state->current, escapedKey(key));
+    if (const auto uid = plist::referencedIndex(node)) return m_state->decode(*uid);
+    return node;
 }
 
 bool KeyedUnarchiver::decodeBoolForKey(const String& key) {

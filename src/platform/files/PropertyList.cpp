@@ -3,21 +3,26 @@
 #include <cstdio>
 
 #include "orvane/platform/files/FileManager.h"
-#include "platform/files/PlistNode.h"
+#include "platform/files/BinaryPropertyListFormat.h"
+#include "platform/files/BinaryPropertyListReader.h"
+#include "platform/files/BinaryPropertyListWriter.h"
+#include "platform/files/PropertyListError.h"
+#include "platform/files/XmlPropertyListReader.h"
+#include "platform/files/XmlPropertyListWriter.h"
 
 namespace ov {
 
 Result<Value> PropertyListSerialization::propertyListWithData(const Data& data) {
-    auto node = plist::parse(data);
-    if (!node) return node.error();
-    return plist::valueFromNode(node.value().get());
+    if (data.isEmpty()) return plist::readError("empty data");
+    if (data.view().starts_with(plist::binary::kMagic))
+        return plist::readBinaryPropertyList(data.span());
+    return plist::readXmlPropertyList(data.view());
 }
 
 Result<Data> PropertyListSerialization::dataWithPropertyList(const Value& value,
                                                              PropertyListFormat format) {
-    auto node = plist::nodeFromValue(value);
-    if (!node) return node.error();
-    return plist::serialize(node.value().get(), format);
+    if (format == PropertyListFormat::Binary) return plist::writeBinaryPropertyList(value);
+    return plist::writeXmlPropertyList(value);
 }
 
 std::optional<Dictionary> dictionaryWithContentsOfFile(const String& path) {

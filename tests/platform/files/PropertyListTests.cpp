@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "orvane/platform/files/PropertyList.h"
 #include "orvane/platform/values/Error.h"
+#include "support/BinaryPlist.h"
 #include "support/TemporaryDirectory.h"
 
 namespace ov {
@@ -40,6 +43,26 @@ std::string keysOf(const Value& value) {
     return keys;
 }
 
+// Seconds since 2001 of the moments used below, worked out apart from the code under test.
+constexpr double kYear1 = -63113904000.0;        // 0001-01-01T00:00:00Z
+constexpr double kYear1900 = -3187296000.0;      // 1900-01-01T00:00:00Z
+constexpr double kYear2100 = 3124137600.0;       // 2100-01-01T00:00:00Z
+constexpr double kYear9999End = 252423993599.0;  // 9999-12-31T23:59:59Z
+
+std::string xmlDates(const std::vector<std::string>& texts) {
+    std::string xml = "<plist version=\"1.0\">\n<array>\n";
+    for (const std::string& text : texts)
+        xml += "\t<date>" + text + "</date>\n";
+    return xml + "</array>\n</plist>\n";
+}
+
+Array datesAt(const std::vector<double>& seconds) {
+    Array dates;
+    for (const double value : seconds)
+        dates.addObject(Date::dateWithTimeIntervalSinceReferenceDate(value));
+    return dates;
+}
+
 TEST(PropertyListTest, RoundTripsEveryKindInBothFormatsKeepingKindsAndKeyOrder) {
     for (const auto format : {PropertyListFormat::Xml, PropertyListFormat::Binary}) {
         const auto data = PropertyListSerialization::dataWithPropertyList(everyKind(), format);
@@ -70,14 +93,9 @@ TEST(PropertyListTest, WritesThePlatformXmlLayout) {
     EXPECT_TRUE(binary.value().view().starts_with("bplist00"));
 }
 
-TEST(PropertyListTest, DatesKeepWholeSecondsInXmlAndMicrosecondsInBinary) {
-    const Date when = Date::dateWithTimeIntervalSinceReferenceDate(1000.25);
-    const auto xml = PropertyListSerialization::dataWithPropertyList(Array{when});
-    EXPECT_EQ(readBack(xml.value()),
-              Value(Array{Date::dateWithTimeIntervalSinceReferenceDate(1000)}));
-    const auto binary =
-        PropertyListSerialization::dataWithPropertyList(Array{when}, PropertyListFormat::Binary);
-    EXPECT_EQ(readBack(binary.value()), Value(Array{when}));
+TEST(PropertyListTest, XmlDatesKeepWholeSecondsRoundingDown) {
+    const auto xml = PropertyListSerialization::dataWithPropertyList(datesAt({1000.25, -0.25}));
+    EXPECT_EQ(readBack(xml.value()), Value(datesAt({1000, -1})));
 }
 
 TEST(PropertyListTest, RefusesValuesWithoutAPropertyListForm) {
@@ -86,9 +104,8 @@ TEST(PropertyListTest, RefusesValuesWithoutAPropertyListForm) {
         Value::null(),
         Array{Value::null()},
         Dictionary{{"error", Error(NSCocoaErrorDomain, 1)}},
-        Value(18446744073709551615ULL),
         Value(String(std::u16string(u"a\0b", 3))),
-        Date::dateWithTimeIntervalSinceReferenceDate(1e10),
+        Date::dateWithTimeIntervalSinceReferenceDate(1e12),
     };
     for (const Value& value : unwritable) {
         const auto data = PropertyListSerialization::dataWithPropertyList(value);
@@ -109,26 +126,6 @@ TEST(PropertyListTest, ReadsAKeyedArchiveReferenceAsItsXmlSpelling) {
               Value(Dictionary{{"root", Dictionary{{"CF$UID", 3}}}}));
 }
 
-// Big-endian binary plist with one-byte offsets and references.
-Data binaryPlist(const std::vector<std::vector<uint8_t>>& objects, uint8_t top = 0) {
-    std::vector<uint8_t> bytes{'b', 'p', 'l', 'i', 's', 't', '0', '0'};
-    std::vector<uint8_t> offsets;
-    for (const auto& object : objects) {
-        offsets.push_back(static_cast<uint8_t>(bytes.size()));
-        bytes.insert(bytes.end(), object.begin(), object.end());
-    }
-    const uint8_t table = static_cast<uint8_t>(bytes.size());
-    bytes.insert(bytes.end(), offsets.begin(), offsets.end());
-    std::vector<uint8_t> trailer(32, 0);
-    trailer[6] = 1;
-    trailer[7] = 1;
-    trailer[15] = static_cast<uint8_t>(objects.size());
-    trailer[23] = top;
-    trailer[31] = table;
-    bytes.insert(bytes.end(), trailer.begin(), trailer.end());
-    return Data(std::move(bytes));
-}
-
 TEST(PropertyListTest, MalformedOrHostileInputFailsInsteadOfCrashing) {
     std::string deepXml = "<plist>";
     for (int i = 0; i < 100000; ++i)
@@ -140,18 +137,24 @@ TEST(PropertyListTest, MalformedOrHostileInputFailsInsteadOfCrashing) {
         doubling.push_back({0xA2, static_cast<uint8_t>(i + 1), static_cast<uint8_t>(i + 1)});
     doubling.push_back({0xA0});
 
+    // An attribute opened with ' and never closed hid this nesting from an earlier screen.
+    std::string quoteHidden = "<plist><array a='>";
+    for (int i = 0; i < 300000; ++i)
+        quoteHidden += "<array>";
+
     const std::vector<Data> hostile{
         Data(),
+        Data::fromString(quoteHidden),
         Data::fromString("garbage"),
         Data::fromString("<plist><dict><key>a</key>"),
         Data::fromString("<plist><array></dict></plist>"),
         Data::fromString(deepXml),
         Data::fromString("bplist00"),
-        binaryPlist({{0xA1, 0}}),             // an array holding itself
-        binaryPlist({{0xA1, 1}, {0xA1, 0}}),  // two arrays holding each other
-        binaryPlist({{0xA1, 7}}),             // a reference out of range
-        binaryPlist({{0xAF, 0x13, 0xFF}}),    // a count whose bytes run past the end
-        binaryPlist(doubling),
+        test::binaryPlist({{0xA1, 0}}),             // an array holding itself
+        test::binaryPlist({{0xA1, 1}, {0xA1, 0}}),  // two arrays holding each other
+        test::binaryPlist({{0xA1, 7}}),             // a reference out of range
+        test::binaryPlist({{0xAF, 0x13, 0xFF}}),    // a count whose bytes run past the end
+        test::binaryPlist(doubling),
     };
     for (const Data& data : hostile) {
         const auto value = PropertyListSerialization::propertyListWithData(data);
@@ -159,7 +162,7 @@ TEST(PropertyListTest, MalformedOrHostileInputFailsInsteadOfCrashing) {
         EXPECT_EQ(value.error().code(), PropertyListSerialization::kReadCorruptError);
     }
     EXPECT_EQ(readBack(Data::fromString(cdata)), Value("</dict>"));
-    EXPECT_EQ(readBack(binaryPlist({{0xA2, 1, 1}, {0x51, 'x'}})), Value(Array{"x", "x"}));
+    EXPECT_EQ(readBack(test::binaryPlist({{0xA2, 1, 1}, {0x51, 'x'}})), Value(Array{"x", "x"}));
 }
 
 TEST(PropertyListTest, DictionaryFilesAcceptOnlyADictionaryAtTheTop) {
@@ -177,6 +180,108 @@ TEST(PropertyListTest, DictionaryFilesAcceptOnlyADictionaryAtTheTop) {
     const auto array = PropertyListSerialization::dataWithPropertyList(Array{1});
     FileManager::defaultManager().writeAtomically(path, array.value());
     EXPECT_EQ(dictionaryWithContentsOfFile(path), std::nullopt);
+}
+
+TEST(PropertyListTest, XmlDatesFromYearOneToNineThousandNineHundredNinetyNineReadAndWriteExactly) {
+    const std::vector<std::string> texts{"0001-01-01T00:00:00Z", "1900-01-01T00:00:00Z",
+                                         "2100-01-01T00:00:00Z", "9999-12-31T23:59:59Z",
+                                         "2000-12-31T23:59:59Z"};
+    const Array expected = datesAt({kYear1, kYear1900, kYear2100, kYear9999End, -1});
+    EXPECT_EQ(readBack(Data::fromString(xmlDates(texts))), Value(expected));
+    const auto written = PropertyListSerialization::dataWithPropertyList(expected);
+    ASSERT_TRUE(written.ok());
+    for (const std::string& text : texts)
+        EXPECT_NE(written.value().view().find("<date>" + text + "</date>"), std::string::npos);
+}
+
+TEST(PropertyListTest, BinaryDatesKeepEverySecondAndFractionOnBothSidesOf2001) {
+    const Array dates = datesAt(
+        {kYear1, kYear1900 + 0.5, -0.25, -1e-6, 0.125, kYear2100 - 0.75, kYear9999End + 0.5});
+    const auto binary =
+        PropertyListSerialization::dataWithPropertyList(dates, PropertyListFormat::Binary);
+    ASSERT_TRUE(binary.ok());
+    const Value back = readBack(binary.value());
+    ASSERT_EQ(back, Value(dates));
+    for (size_t i = 0; i < dates.count(); ++i)
+        EXPECT_EQ(back.asArray()[i].ifDate()->timeIntervalSinceReferenceDate(),
+                  dates[i].ifDate()->timeIntervalSinceReferenceDate());
+}
+
+TEST(PropertyListTest, SixtyFourBitIntegersKeepTheirValueAndSignInBothFormats) {
+    const Array integers{Value(18446744073709551615ULL), Value(9223372036854775808ULL),
+                         Value(std::numeric_limits<long long>::min()),
+                         Value(std::numeric_limits<long long>::max()), Value(-1)};
+    for (const auto format : {PropertyListFormat::Xml, PropertyListFormat::Binary}) {
+        const auto data = PropertyListSerialization::dataWithPropertyList(integers, format);
+        ASSERT_TRUE(data.ok());
+        const Value back = readBack(data.value());
+        ASSERT_EQ(back, Value(integers));
+        EXPECT_EQ(back.asArray()[0].asNumber().unsignedLongLongValue(), 18446744073709551615ULL);
+        EXPECT_EQ(back.asArray()[2].asNumber().longLongValue(),
+                  std::numeric_limits<long long>::min());
+    }
+    const auto xml = PropertyListSerialization::dataWithPropertyList(integers);
+    EXPECT_NE(xml.value().view().find("<integer>18446744073709551615</integer>"),
+              std::string::npos);
+}
+
+TEST(PropertyListTest, BinaryStringsAndKeysHoldingNulStayWhole) {
+    const String withNul(std::u16string(u"a\0b", 3));
+    const String wideWithNul(std::u16string(u"\u00e9\0", 2));
+    // {"a\0b": "a\0b"} as the platform writes it, ASCII strings shared.
+    EXPECT_EQ(readBack(test::binaryPlist({{0xD1, 1, 1}, {0x53, 'a', 0, 'b'}})),
+              Value(Dictionary{{withNul, withNul}}));
+    const Value both = Dictionary{{withNul, wideWithNul}, {wideWithNul, withNul}};
+    const auto binary =
+        PropertyListSerialization::dataWithPropertyList(both, PropertyListFormat::Binary);
+    ASSERT_TRUE(binary.ok());
+    EXPECT_EQ(readBack(binary.value()), both);
+    EXPECT_FALSE(PropertyListSerialization::propertyListWithData(
+                     Data::fromString("<plist><string>a&#0;b</string></plist>"))
+                     .ok());
+}
+
+TEST(PropertyListTest, BothFormatsNestTheSameNumberOfLevelsReadingAndWriting) {
+    Value deepest = Array{};
+    for (size_t level = 1; level < PropertyListSerialization::kMaxDepth; ++level)
+        deepest = Array{deepest};
+    const Value tooDeep = Array{deepest};
+    for (const auto format : {PropertyListFormat::Xml, PropertyListFormat::Binary}) {
+        const auto written = PropertyListSerialization::dataWithPropertyList(deepest, format);
+        ASSERT_TRUE(written.ok());
+        EXPECT_EQ(readBack(written.value()), deepest);
+        EXPECT_FALSE(PropertyListSerialization::dataWithPropertyList(tooDeep, format).ok());
+    }
+    std::string xml;
+    for (size_t level = 0; level <= PropertyListSerialization::kMaxDepth; ++level)
+        xml = "<array>" + xml + "</array>";
+    EXPECT_FALSE(PropertyListSerialization::propertyListWithData(Data::fromString(xml)).ok());
+}
+
+TEST(PropertyListTest, BinaryFormWritesReferenceDictionariesAsUids) {
+    const Value references = Array{Dictionary{{"CF$UID", 3}}, Dictionary{{"CF$UID", -3}},
+                                   Dictionary{{"CF$UID", 3}, {"other", 1}}};
+    const auto binary =
+        PropertyListSerialization::dataWithPropertyList(references, PropertyListFormat::Binary);
+    ASSERT_TRUE(binary.ok());
+    EXPECT_NE(binary.value().view().find("\x80\x03"), std::string::npos);
+    EXPECT_EQ(readBack(binary.value()), references);
+}
+
+TEST(PropertyListTest, XmlRealsKeepEveryBitIncludingTheSignOfZero) {
+    const Array reals{0.0, -0.0, 0.1, 1e300, 5e-324, std::numeric_limits<double>::infinity()};
+    const auto xml = PropertyListSerialization::dataWithPropertyList(reals);
+    ASSERT_TRUE(xml.ok());
+    for (const char* text : {"<real>0.0</real>", "<real>-0.0</real>",
+                             "<real>0.10000000000000001</real>", "<real>+infinity</real>"})
+        EXPECT_NE(xml.value().view().find(text), std::string::npos) << text;
+    const Value back = readBack(xml.value());
+    for (size_t i = 0; i < reals.count(); ++i) {
+        const double expected = reals[i].asNumber().doubleValue();
+        const double read = back.asArray()[i].asNumber().doubleValue();
+        EXPECT_EQ(read, expected);
+        EXPECT_EQ(std::signbit(read), std::signbit(expected));
+    }
 }
 
 }  // namespace

@@ -19,8 +19,8 @@
 // Inside ArchivableObject::encodeWithCoder, the encode... calls add keys to that object's
 // entry; scalars are stored inline. Keys starting with "$" are stored with one more "$", so
 // they cannot clash with the layout's own keys. Objects other than archivable ones, nesting
-// deeper than PropertyListSerialization::kMaxDepth, and dates a property list cannot hold
-// make the whole archiving fail.
+// deeper than PropertyListSerialization::kMaxDepth, and, in the XML form, text XML cannot hold
+// (U+0000) make the whole archiving fail.
 
 #include <cstdint>
 #include <memory>
@@ -58,6 +58,8 @@ class KeyedArchiver {
   private:
     struct State;
     KeyedArchiver();
+    // Stored inline in the current object's entry.
+    void encodeScalar(Value value, const String& key);
 
     std::unique_ptr<State> m_state;
 };

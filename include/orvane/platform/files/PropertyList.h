@@ -1,5 +1,6 @@
 #pragma once
-// Property lists (the platform's NSPropertyListSerialization), read and written with libplist.
+// Property lists (the platform's NSPropertyListSerialization), read and written by our own XML
+// and binary ("bplist00") code.
 //
 //   ov::Result<ov::Value> settings = ov::PropertyListSerialization::propertyListWithData(bytes);
 //   ov::Result<ov::Data> xml = ov::PropertyListSerialization::dataWithPropertyList(
@@ -7,21 +8,25 @@
 //   std::optional<ov::Dictionary> stored = ov::dictionaryWithContentsOfFile(path);
 //   ov::writeDictionaryToFile(*stored, path, true);
 //
-// Reading takes the XML form and the binary form ("bplist00"). Strings, integers, reals,
-// booleans, dates (seconds since 2001-01-01, as Date), data, arrays and dictionaries (keys in
-// the order the file has them) become the matching Value kinds; integers come back as
-// long long and reals as double. A keyed-archive reference (UID) reads as the dictionary
-// {"CF$UID": n}, which is how the XML form spells it.
+// Reading takes the XML form and the binary form. Strings, integers, reals, booleans, dates
+// (seconds since 2001-01-01, as Date), data, arrays and dictionaries (keys in the order the
+// file has them) become the matching Value kinds. Integers keep all 64 bits: they come back as
+// long long, or as unsigned long long above 2^63 - 1; reals come back as double. A
+// keyed-archive reference (UID) reads as the dictionary {"CF$UID": n}, which is how the XML
+// form spells it; the binary writer turns such a dictionary back into a UID.
 //
 // Writing produces the platform's XML layout (XML header, DOCTYPE, <plist version="1.0">,
 // tab indentation) or the binary form. The null marker, the absent value and objects have no
-// property-list form; writing them, a string holding U+0000, an unsigned integer above
-// 2^63 - 1, or a date more than 2^31 seconds away from 2001 fails. XML dates keep whole
-// seconds only; binary ones keep microseconds.
+// property-list form. XML dates are ISO 8601 text in UTC for the years 0001 to 9999 and keep
+// whole seconds (rounded down), as the platform writes them; binary dates keep the exact
+// double. XML cannot hold U+0000 or an unpaired surrogate; the binary form keeps every code
+// unit.
 //
 // Failures are Error(NSCocoaErrorDomain, 3840) for reading and 3852 for writing, with the
-// reason under NSDebugDescriptionErrorKey. Nesting deeper than kMaxDepth fails both ways,
-// and so does a binary file whose shared references would expand beyond reason.
+// reason under NSDebugDescriptionErrorKey. Nesting deeper than kMaxDepth levels fails both
+// ways, in both forms. Reading is safe on untrusted bytes: damaged offsets, counts, sizes and
+// references fail, and so does a binary file whose shared objects would expand beyond
+// reason, so depth and memory stay bounded whatever the input.
 
 #include <optional>
 
