@@ -1,9 +1,11 @@
 // `orvane json`, run as a child process.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
+#include "orvane/json/SBJsonBase.h"
 #include "support/CliRunner.h"
 
 namespace ov {
@@ -76,6 +78,17 @@ TEST(JsonCommand, ReadsAFileAndRejectsBadArguments) {
         EXPECT_EQ(result.exitCode, 2) << arguments.back();
         EXPECT_EQ(result.out, "");
     }
+}
+
+TEST(JsonCommand, AFailureDeepInsideUnlimitedNestingPrintsTheEndsOfTheTrace) {
+    const auto result = runCli({"json", "check", "--max-depth", "0"}, std::string(100'000, '['));
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_EQ(result.out, "");
+    EXPECT_LE(static_cast<size_t>(std::count(result.err.begin(), result.err.end(), '\n')),
+              SBJsonBase::kMaxTraceLength);
+    EXPECT_TRUE(result.err.starts_with("11 End of input while parsing array\n"));
+    EXPECT_NE(result.err.find(" errors left out)\n3 Expected value"), std::string::npos);
+    EXPECT_TRUE(result.err.ends_with("\n3 Expected value while parsing array\n"));
 }
 
 }  // namespace
