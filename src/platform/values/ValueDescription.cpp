@@ -254,6 +254,8 @@ String Dictionary::description(int level) const {
 }
 
 String Value::description() const {
+    // Scalars skip the walk: a string comes back shared instead of copied.
+    if (!isArray() && !isDictionary() && !ifError()) return scalarText(*this);
     return Describer().describe(*this, Describer::Placement::Alone, 0);
 }
 
