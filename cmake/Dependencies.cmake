@@ -15,12 +15,14 @@ set(ORVANE_PKG_MODULES
   GEOGRAPHICLIB:geographiclib)
 
 set(ORVANE_PKG_TARGETS)
+set(ORVANE_PKG_NAMES)  # for the installed orvane.pc
 foreach(entry IN LISTS ORVANE_PKG_MODULES)
   string(REPLACE ":" ";" parts ${entry})
   list(GET parts 0 prefix)
   list(GET parts 1 module)
   pkg_check_modules(${prefix} REQUIRED IMPORTED_TARGET ${module})
   list(APPEND ORVANE_PKG_TARGETS PkgConfig::${prefix})
+  list(APPEND ORVANE_PKG_NAMES ${module})
 endforeach()
 
 # libphonenumber ships neither pkg-config nor CMake files.

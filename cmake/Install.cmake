@@ -17,6 +17,11 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/OrvaneConfig.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/OrvaneConfigVersion.cmake
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Orvane)
 
+# Relocatable: the prefix is found from the .pc file's own folder.
+file(RELATIVE_PATH ORVANE_PC_PREFIX_FROM_PCFILEDIR ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig
+     ${CMAKE_INSTALL_PREFIX})
+string(REGEX REPLACE "/$" "" ORVANE_PC_PREFIX_FROM_PCFILEDIR ${ORVANE_PC_PREFIX_FROM_PCFILEDIR})
+list(JOIN ORVANE_PKG_NAMES " " ORVANE_PC_REQUIRES_PRIVATE)
 configure_file(cmake/orvane.pc.in ${CMAKE_CURRENT_BINARY_DIR}/orvane.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/orvane.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The whole test suite: the installed library checked by a consumer project, the threaded tests
-# under ThreadSanitizer, a short libFuzzer run of every fuzz target, then every unit test (and
-# the saved fuzz inputs) under AddressSanitizer and UBSan.
+# The whole test suite: the installed library checked by a consumer project, the API reference
+# built without warnings, the threaded tests under ThreadSanitizer, a short libFuzzer run of
+# every fuzz target, then every unit test (and the saved fuzz inputs) under AddressSanitizer
+# and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/bootstrap.sh
@@ -17,6 +18,9 @@ echo "== install check"
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$jobs"
 scripts/check-install.sh build/release
+
+echo "== API reference without warnings"
+cmake --build --preset release --target docs
 
 echo "== threaded tests under ThreadSanitizer"
 cmake --preset tsan >/dev/null

@@ -18,20 +18,59 @@ SBJsonBase::SBJsonBase() : m_observers(std::make_shared<Observers>()) {}
 
 SBJsonBase::~SBJsonBase() = default;
 
-void SBJsonBase::addErrorWithCode(long long code, const String& description) {
-    // Made once: a failure deep in a document adds an error for every open container.
+namespace {
+
+// Made once: a failure deep in a document adds an error for every open container.
+const String& domain() {
     static const String kDomain(SBJSONErrorDomain);
-    static const String kDescriptionKey(NSLocalizedDescriptionKey);
+    return kDomain;
+}
+
+const String& underlyingKey() {
     static const String kUnderlyingKey(NSUnderlyingErrorKey);
+    return kUnderlyingKey;
+}
+
+Error chainedError(long long code, const String& description, const Error* underlying) {
+    static const String kDescriptionKey(NSLocalizedDescriptionKey);
     Dictionary userInfo;
     userInfo.setObject(description, kDescriptionKey);
-    if (m_errorTrace && !m_errorTrace->empty()) {
-        userInfo.setObject(m_errorTrace->back(), kUnderlyingKey);
-    }
+    if (underlying) userInfo.setObject(*underlying, underlyingKey());
+    return Error(domain(), code, std::move(userInfo));
+}
+
+Error relinked(const Error& error, const Error& underlying) {
+    Dictionary userInfo = error.userInfo();
+    userInfo.setObject(underlying, underlyingKey());
+    return Error(error.domain(), error.code(), std::move(userInfo));
+}
+
+}  // namespace
+
+void SBJsonBase::addErrorWithCode(long long code, const String& description) {
     announce(ErrorTraceChange::WillChange);
     if (!m_errorTrace) m_errorTrace.emplace();
-    m_errorTrace->emplace_back(kDomain, code, std::move(userInfo));
+    const Error* last = m_errorTrace->empty() ? nullptr : &m_errorTrace->back();
+    m_errorTrace->push_back(chainedError(code, description, last));
+    if (m_errorTrace->size() > kMaxTraceLength) leaveOutMiddle();
     announce(ErrorTraceChange::DidChange);
+}
+
+// Keeps the innermost errors and the latest kKeptOutermostErrors, with one error between them
+// counting the rest. Done once the latest have doubled, so each addition costs little.
+void SBJsonBase::leaveOutMiddle() {
+    ErrorTrace& trace = *m_errorTrace;
+    const size_t latest = trace.size() - kKeptOutermostErrors;
+    const size_t gap = kKeptInnermostErrors;
+    m_leftOut += latest - (m_leftOut > 0 ? gap + 1 : gap);
+    const String count =
+        stringWithFormat("(%llu errors left out)", static_cast<unsigned long long>(m_leftOut));
+    trace[gap] = chainedError(0, count, &trace[gap - 1]);
+    // Each kept error moves down, below its old place, so it is read before being overwritten.
+    for (size_t i = 0; i < kKeptOutermostErrors; ++i)
+        trace[gap + 1 + i] = relinked(trace[latest + i], trace[gap + i]);
+    trace.erase(trace.begin() + static_cast<std::ptrdiff_t>(gap + 1 + kKeptOutermostErrors),
+                trace.end());
 }
 
 void SBJsonBase::clearErrorTrace() {
@@ -41,6 +80,7 @@ void SBJsonBase::clearErrorTrace() {
 void SBJsonBase::setErrorTrace(std::optional<ErrorTrace> trace) {
     announce(ErrorTraceChange::WillChange);
     m_errorTrace = std::move(trace);
+    m_leftOut = 0;
     announce(ErrorTraceChange::DidChange);
 }
 

@@ -1,9 +1,11 @@
 // `orvane json`, run as a child process.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
+#include "orvane/json/SBJsonBase.h"
 #include "support/CliRunner.h"
 
 namespace ov {
@@ -92,6 +94,17 @@ TEST(JsonCommand, InputThatCannotBeReadSaysWhyAndFails) {
     const auto folder = runCli({"json", "format", ::testing::TempDir()});
     EXPECT_EQ(folder.exitCode, 1);
     EXPECT_NE(folder.err.find("Is a directory"), std::string::npos) << folder.err;
+}
+
+TEST(JsonCommand, AFailureDeepInsideUnlimitedNestingPrintsTheEndsOfTheTrace) {
+    const auto result = runCli({"json", "check", "--max-depth", "0"}, std::string(100'000, '['));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_LE(static_cast<size_t>(std::count(result.err.begin(), result.err.end(), '\n')),
+              SBJsonBase::kMaxTraceLength);
+    EXPECT_TRUE(result.err.starts_with("11 End of input while parsing array\n"));
+    EXPECT_NE(result.err.find(" errors left out)\n3 Expected value"), std::string::npos);
+    EXPECT_TRUE(result.err.ends_with("\n3 Expected value while parsing array\n"));
 }
 
 }  // namespace

@@ -40,6 +40,40 @@ TEST(SBJsonBase, TraceStartsAbsentAndChainsItsErrors) {
     EXPECT_EQ(describeErrorTrace(json.errorTrace()), String("(null)"));
 }
 
+TEST(SBJsonBase, LongTracesKeepBothEndsAndCountWhatTheyLeaveOut) {
+    constexpr size_t kErrors = 20'000;
+    SBJsonParser json;
+    for (size_t i = 0; i < kErrors; ++i)
+        json.addErrorWithCode(3, String(std::to_string(i)));
+    const ErrorTrace& trace = *json.errorTrace();
+    const size_t innermost = SBJsonBase::kKeptInnermostErrors;
+    ASSERT_GT(trace.size(), innermost + 1);
+    ASSERT_LE(trace.size(), SBJsonBase::kMaxTraceLength);
+    const size_t outermost = trace.size() - innermost - 1;
+    EXPECT_GE(outermost, SBJsonBase::kKeptOutermostErrors);
+    const size_t leftOut = kErrors - innermost - outermost;
+    EXPECT_EQ(trace[innermost].localizedDescription(),
+              String("(" + std::to_string(leftOut) + " errors left out)"));
+    for (size_t i = 0; i < trace.size(); ++i) {
+        if (i == innermost) continue;
+        const size_t original = i < innermost ? i : i - 1 + leftOut;
+        ASSERT_EQ(trace[i].localizedDescription(), String(std::to_string(original)));
+    }
+    // The chain from the last error runs through every kept entry and the gap, newest first.
+    size_t chained = 0;
+    for (const Error* error = &trace.back(); error;
+         error = error->userInfo().objectForKey(NSUnderlyingErrorKey).ifError()) {
+        ASSERT_LT(chained, trace.size());
+        ASSERT_EQ(error->localizedDescription(),
+                  trace[trace.size() - 1 - chained].localizedDescription());
+        ++chained;
+    }
+    EXPECT_EQ(chained, trace.size());
+    json.clearErrorTrace();
+    json.addErrorWithCode(3, "again");
+    EXPECT_EQ(test::traceText(json), "3 again");
+}
+
 TEST(SBJsonBase, ObserversHearBeforeAndAfterEveryAdditionAndClear) {
     SBJsonParser parser;
     Recorder recorder;

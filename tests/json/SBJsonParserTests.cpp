@@ -234,7 +234,7 @@ TEST(SBJsonParser, NestingLimitCountsOpenContainers) {
     EXPECT_TRUE(parser.objectWithUTF8(test::nestedArrays(600)).isArray());
 }
 
-TEST(SBJsonParser, DeepInputWithoutALimitNeitherRecursesNorLosesTheTrace) {
+TEST(SBJsonParser, DeepInputWithoutALimitNeitherRecursesNorKeepsEveryError) {
     constexpr size_t kDepth = 1'000'000;
     SBJsonParser parser;
     parser.setMaxDepth(0);
@@ -246,12 +246,15 @@ TEST(SBJsonParser, DeepInputWithoutALimitNeitherRecursesNorLosesTheTrace) {
     }
     EXPECT_EQ(depth, kDepth);
 
-    // Far deeper than a recursive unwinding (or a recursive teardown of the chain) survives.
+    // Far deeper than a recursive unwinding survives; the trace keeps its ends only.
     constexpr size_t kFailingDepth = 100'000;
     EXPECT_TRUE(parser.objectWithUTF8(std::string(kFailingDepth, '[')).isAbsent());
     const ErrorTrace& trace = *parser.errorTrace();
-    ASSERT_EQ(trace.size(), kFailingDepth);
+    ASSERT_LE(trace.size(), SBJsonBase::kMaxTraceLength);
     EXPECT_EQ(trace.front().localizedDescription(), String("End of input while parsing array"));
+    EXPECT_EQ(
+        trace[SBJsonBase::kKeptInnermostErrors].localizedDescription(),
+        String("(" + std::to_string(kFailingDepth - (trace.size() - 1)) + " errors left out)"));
     EXPECT_EQ(trace.back().localizedDescription(), String("Expected value while parsing array"));
 }
 

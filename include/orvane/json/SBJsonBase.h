@@ -36,6 +36,13 @@ class SBJsonBase {
     using ErrorTraceObserver = std::function<void(const SBJsonBase&, ErrorTraceChange)>;
 
     static constexpr uint64_t kDefaultMaxDepth = 512;
+    // A failure deep in a document without a nesting limit would add an error for every open
+    // container. Past kMaxTraceLength errors the trace keeps the innermost and the latest ones
+    // around a single error that says how many were left out ("(N errors left out)", code 0),
+    // so its last error still chains through all that is kept.
+    static constexpr size_t kKeptInnermostErrors = 256;
+    static constexpr size_t kKeptOutermostErrors = 256;
+    static constexpr size_t kMaxTraceLength = kKeptInnermostErrors + 1 + 2 * kKeptOutermostErrors;
 
     SBJsonBase();
     virtual ~SBJsonBase();
@@ -65,8 +72,10 @@ class SBJsonBase {
   private:
     struct Observers;
     void announce(ErrorTraceChange change) const;
+    void leaveOutMiddle();
 
     std::optional<ErrorTrace> m_errorTrace;
+    uint64_t m_leftOut = 0;  // errors left out of the trace's middle
     uint64_t m_maxDepth = kDefaultMaxDepth;
     std::shared_ptr<Observers> m_observers;
 };

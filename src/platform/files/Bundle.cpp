@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "FrameworkResources.h"
 #include "orvane/platform/files/PropertyList.h"
 #include "orvane/platform/text/StringsTable.h"
 
@@ -59,11 +60,6 @@ String defaultMainPath() {
     std::error_code error;
     const fs::path executable = fs::read_symlink("/proc/self/exe", error);
     return String(error ? fs::current_path(error).string() : executable.parent_path().string());
-}
-
-String defaultFrameworkPath() {
-    if (isDirectory(ORVANE_RESOURCES_DIR)) return String(ORVANE_RESOURCES_DIR);
-    return String(ORVANE_SOURCE_RESOURCES_DIR);
 }
 
 // "he_IL.UTF-8@euro" -> "he-IL"; none for the C locale.
@@ -157,7 +153,8 @@ std::shared_ptr<Bundle> Bundle::frameworkBundle() {
         std::lock_guard lock(registry().mutex);
         path = registry().frameworkPath;
     }
-    return bundleWithPath(path.value_or(defaultFrameworkPath()));
+    if (!path) path = findFrameworkResources();
+    return path ? bundleWithPath(*path) : nullptr;
 }
 
 void Bundle::setFrameworkBundlePath(const std::optional<String>& path) {

@@ -1,5 +1,6 @@
 #include "orvane/platform/values/Error.h"
 
+#include "ValueDescription.h"
 #include "orvane/platform/values/Format.h"
 
 namespace ov {
@@ -8,17 +9,7 @@ Error::Error(String domain, long long code, Dictionary userInfo)
     : m_domain(std::move(domain)), m_code(code), m_userInfo(std::move(userInfo)) {}
 
 String Error::description() const {
-    const Value& message = m_userInfo.objectForKey(NSLocalizedDescriptionKey);
-    String text = stringWithFormat("Error Domain=%@ Code=%lld \"%@\"", m_domain, m_code, message);
-    if (m_userInfo.isEmpty()) return text;
-    text += " UserInfo={";
-    bool first = true;
-    for (const auto& [key, value] : m_userInfo) {
-        if (!first) text += ", ";
-        first = false;
-        text += key + "=" + value.description();
-    }
-    return text + "}";
+    return describeError(*this);
 }
 
 String Error::localizedDescription() const {

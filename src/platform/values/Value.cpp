@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
-#include <cstdio>
 #include <cstring>
 #include <span>
 
@@ -42,55 +41,6 @@ size_t hashKey(const String& key) {
 // An empty index for `count` keys: at most half full, so probe runs stay short.
 SharedVector<uint32_t> zeroedIndex(size_t count) {
     return SharedVector<uint32_t>(std::bit_ceil(count * 2), uint32_t{0});
-}
-
-std::u16string indent(int level) {
-    return std::u16string(static_cast<size_t>(level) * 4, u' ');
-}
-
-// Strings inside container descriptions are bare only when they are plain words.
-bool needsQuotes(std::u16string_view text) {
-    if (text.empty()) return true;
-    for (char16_t unit : text) {
-        const bool plain = (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') ||
-                           (unit >= u'0' && unit <= u'9') || unit == u'_' || unit == u'$';
-        if (!plain) return true;
-    }
-    return false;
-}
-
-std::u16string quoted(std::u16string_view text) {
-    if (!needsQuotes(text)) return std::u16string(text);
-    std::u16string out = u"\"";
-    for (char16_t unit : text) {
-        switch (unit) {
-            case u'"':
-                out += u"\\\"";
-                break;
-            case u'\\':
-                out += u"\\\\";
-                break;
-            case u'\n':
-                out += u"\\n";
-                break;
-            case u'\t':
-                out += u"\\t";
-                break;
-            case u'\r':
-                out += u"\\r";
-                break;
-            default:
-                if (unit >= 0x20 && unit < 0x7F) {
-                    out.push_back(unit);
-                } else {
-                    char escape[8];
-                    std::snprintf(escape, sizeof escape, "\\U%04x", static_cast<unsigned>(unit));
-                    out += String(escape).utf16();
-                }
-        }
-    }
-    out += u"\"";
-    return out;
 }
 
 // Tearing down recurses while the tree is shallow, which is the common case and the fastest.
@@ -162,21 +112,6 @@ void Array::insertObject(Value value, size_t index) {
 
 void Array::removeObjectAtIndex(size_t index) {
     m_items.erase(index, std::min(index + 1, m_items.size()));
-}
-
-String Array::description(int level) const {
-    std::u16string out = indent(level) + u"(";
-    for (size_t i = 0; i < m_items.size(); ++i) {
-        out += i == 0 ? u"\n" : u",\n";
-        out += indent(level + 1);
-        out += m_items[i].descriptionInContainer(level + 1).utf16();
-    }
-    out += u"\n" + indent(level) + u")";
-    return String(std::move(out));
-}
-
-bool operator==(const Array& left, const Array& right) {
-    return std::equal(left.begin(), left.end(), right.begin(), right.end());
 }
 
 // Dictionary
@@ -327,28 +262,6 @@ std::vector<Value> Dictionary::allValues() const {
     return values;
 }
 
-String Dictionary::description(int level) const {
-    std::u16string out = indent(level) + u"{\n";
-    for (const auto& [key, value] : m_entries) {
-        out += indent(level + 1) + quoted(key.utf16()) + u" = ";
-        out += value.descriptionInContainer(level + 1).utf16();
-        out += u";\n";
-    }
-    out += indent(level) + u"}";
-    return String(std::move(out));
-}
-
-bool operator==(const Dictionary& left, const Dictionary& right) {
-    if (left.count() != right.count()) return false;
-    for (const auto& [key, value] : left.m_entries) {
-        const size_t position = right.find(key);
-        if (position == Dictionary::kNotFound || !(right.m_entries[position].second == value)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Value
 
 Value::Value(Data value) : m_storage(share(std::move(value))) {}
@@ -431,76 +344,6 @@ Dictionary& Value::mutableDictionary() {
 }
 String& Value::mutableString() {
     return std::get<String>(m_storage);
-}
-
-String Value::description() const {
-    switch (kind()) {
-        case Kind::Absent:
-            return "(null)";
-        case Kind::Null:
-            return "<null>";
-        case Kind::Boolean:
-            return asBool() ? "1" : "0";
-        case Kind::Number:
-            return asNumber().description();
-        case Kind::Decimal:
-            return ifDecimal()->description();
-        case Kind::String:
-            return asString();
-        case Kind::Data:
-            return asData().description();
-        case Kind::Date:
-            return ifDate()->description();
-        case Kind::Array:
-            return asArray().description(0);
-        case Kind::Dictionary:
-            return asDictionary().description(0);
-        case Kind::Object:
-            return (*ifObject())->description();
-    }
-    return {};
-}
-
-String Value::descriptionInContainer(int level) const {
-    switch (kind()) {
-        case Kind::Array:
-            return asArray().description(level);
-        case Kind::Dictionary:
-            return asDictionary().description(level);
-        case Kind::Data:
-        case Kind::Object:
-            return description();
-        default:
-            return String(quoted(description().utf16()));
-    }
-}
-
-bool operator==(const Value& left, const Value& right) {
-    const auto* leftNumber = left.ifNumber();
-    const auto* rightNumber = right.ifNumber();
-    const auto* leftDecimal = left.ifDecimal();
-    const auto* rightDecimal = right.ifDecimal();
-    // An exact decimal and a number compare by value, as the platform's number classes do.
-    if ((leftNumber && rightDecimal) || (leftDecimal && rightNumber)) {
-        const double a = leftNumber ? leftNumber->doubleValue() : leftDecimal->doubleValue();
-        const double b = rightNumber ? rightNumber->doubleValue() : rightDecimal->doubleValue();
-        return a == b;
-    }
-    if (left.kind() != right.kind()) return false;
-    switch (left.kind()) {
-        case Value::Kind::String:
-            return left.asString() == right.asString();
-        case Value::Kind::Data:
-            return left.asData() == right.asData();
-        case Value::Kind::Array:
-            return left.asArray() == right.asArray();
-        case Value::Kind::Dictionary:
-            return left.asDictionary() == right.asDictionary();
-        case Value::Kind::Object:
-            return (*left.ifObject())->isEqual(**right.ifObject());
-        default:
-            return left.m_storage == right.m_storage;
-    }
 }
 
 }  // namespace ov

@@ -200,5 +200,17 @@ TEST_F(BundleTest, FrameworkBundleCanBeMoved) {
     }
 }
 
+TEST_F(BundleTest, FrameworkResourcesComeFromTheEnvironmentElseTheSourceTreeInABuild) {
+    TestBundle elsewhere;
+    {
+        EnvironmentScope environment({{"ORVANE_RESOURCES_DIR", elsewhere.path().toUtf8()}});
+        EXPECT_EQ(Bundle::frameworkBundle()->bundlePath(), elsewhere.path());
+    }
+    EnvironmentScope environment({{"ORVANE_RESOURCES_DIR", std::nullopt}});
+    const auto framework = Bundle::frameworkBundle();
+    ASSERT_TRUE(framework);
+    EXPECT_TRUE(framework->pathForResource("NSDateTimeAgo", "bundle").has_value());
+}
+
 }  // namespace
 }  // namespace ov

@@ -66,6 +66,53 @@ TEST(Value, DeeplyNestedTreesAreDestroyedWithoutRecursion) {
     sharedMiddle = Value();
 }
 
+// `depth` containers inside one another, arrays and dictionaries in turn, around `leaf`.
+Value nested(int depth, Value leaf) {
+    Value tree = std::move(leaf);
+    for (int level = 0; level < depth; ++level)
+        tree =
+            level % 2 ? Value(Array{std::move(tree)}) : Value(Dictionary{{"k", std::move(tree)}});
+    return tree;
+}
+
+// `depth` errors, each the underlying error of the next, the first being `root`.
+Error chainedErrors(int depth, Error root = Error("Chain", 0)) {
+    Error error = std::move(root);
+    for (int level = 1; level < depth; ++level) {
+        error =
+            Error("Chain", level,
+                  Dictionary{{NSLocalizedDescriptionKey, "step"}, {NSUnderlyingErrorKey, error}});
+    }
+    return error;
+}
+
+TEST(Value, DeeplyNestedTreesCompareWithoutRecursion) {
+    constexpr int kDepth = 100'000;
+    const Value tree = nested(kDepth, 1);
+    EXPECT_EQ(tree, nested(kDepth, 1.0));
+    EXPECT_NE(tree, nested(kDepth, 2));
+
+    constexpr int kChain = 30'000;
+    EXPECT_TRUE(chainedErrors(kChain).isEqual(chainedErrors(kChain)));
+    EXPECT_FALSE(chainedErrors(kChain).isEqual(chainedErrors(kChain, Error("Chain", 1))));
+}
+
+// Linear: every level past the first few adds the same amount of text, however deep.
+TEST(ValueDescription, DeepTreesAndErrorChainsGrowLinearly) {
+    constexpr int kStep = 10'000;
+    std::vector<size_t> lengths;
+    for (int depth : {kStep, 2 * kStep, 3 * kStep})
+        lengths.push_back(nested(depth, "leaf").description().length());
+    EXPECT_EQ(lengths[2] - lengths[1], lengths[1] - lengths[0]);
+    EXPECT_LT(lengths[2], size_t{3 * kStep} * 400);
+
+    lengths.clear();
+    for (int depth : {kStep, 2 * kStep, 3 * kStep})
+        lengths.push_back(chainedErrors(depth).description().length());
+    EXPECT_EQ(lengths[2] - lengths[1], lengths[1] - lengths[0]);
+    EXPECT_LT(lengths[2], size_t{3 * kStep} * 100);
+}
+
 TEST(Value, ChangingACopiedContainerInPlaceLeavesTheOriginal) {
     Dictionary large;
     for (int i = 0; i < 40; ++i)  // large enough to be indexed
@@ -229,6 +276,11 @@ TEST(Error, DescriptionsFollowThePlatform) {
     EXPECT_EQ(bare.localizedDescription().toUtf8(),
               "The operation couldn\u2019t be completed. (Custom error 3.)");
     EXPECT_EQ(Value(bare), Value(Error("Custom", 3)));
+    // Containers in the user information are described on their own; errors in containers too.
+    const Error listing("Custom", 4, Dictionary{{"list", Array{"a b", bare}}});
+    EXPECT_EQ(listing.description().toUtf8(),
+              "Error Domain=Custom Code=4 \"(null)\" UserInfo={list=(\n    \"a b\",\n"
+              "    Error Domain=Custom Code=3 \"(null)\"\n)}");
     EXPECT_NE(Value(bare).ifError(), nullptr);
 }
 

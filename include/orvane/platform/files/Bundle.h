@@ -10,8 +10,11 @@
 //
 // The main bundle is the folder the host names; otherwise the folder in the environment
 // variable ORVANE_BUNDLE_DIR, otherwise the folder of the running executable. The framework
-// bundle holds the library's own resources (the installed share/orvane folder, or the source
-// tree's resources/ folder in a build that is not installed).
+// bundle holds the library's own resources: the folder in the environment variable
+// ORVANE_RESOURCES_DIR, otherwise share/orvane of the install the library was loaded from
+// (found relative to the shared library, or, for the static library, relative to the program
+// linked with it when that sits in the install's bin/), otherwise the source tree's resources/
+// for programs in the build tree, otherwise the install folder configured at build time.
 //
 // Languages come from preferredLanguages(): the environment's LANGUAGE list, then LC_ALL,
 // LC_MESSAGES or LANG (the first one set), unless the host sets them. A table is looked up in
