@@ -1,18 +1,12 @@
 // Colour texts must never crash the readers, every colour read must have components in
 // 0...1, and a colour written as a hexadecimal text must read back as the same text.
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "orvane/components/UIColor+UIColor.h"
 
-namespace {
-
-void check(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
+using ov::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace ov::UIColor_UIColor_UIColor;

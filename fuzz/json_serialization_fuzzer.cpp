@@ -1,15 +1,13 @@
 // Reads arbitrary bytes with and without fragments; whatever reads must write, compact and
 // pretty, and the written text must read back to an equal value that writes the same bytes.
 #include <cstdint>
-#include <cstdlib>
 
+#include "FuzzCheck.h"
 #include "orvane/platform/network/JSONSerialization.h"
 
-namespace {
+using ov::fuzz::check;
 
-void check(bool condition) {
-    if (!condition) std::abort();
-}
+namespace {
 
 void roundTrip(const ov::Data& input, bool fragmentsAllowed) {
     const auto parsed = ov::JSONSerialization::JSONObjectWithData(input, {fragmentsAllowed});

@@ -1,18 +1,12 @@
 // Reads arbitrary bytes as a keyed archive. Whatever restores must archive again (unless it
 // holds a value the writer refuses) and that archive must restore to an equal value.
 #include <cstdint>
-#include <cstdlib>
 
+#include "FuzzCheck.h"
 #include "orvane/platform/files/KeyedArchiver.h"
 #include "orvane/platform/files/KeyedUnarchiver.h"
 
-namespace {
-
-void check(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
+using ov::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto restored = ov::KeyedUnarchiver::unarchiveObjectWithData(ov::Data(data, size));

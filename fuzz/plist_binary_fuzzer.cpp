@@ -3,17 +3,11 @@
 // binary, read again to an equal value and write the same bytes; the XML form may refuse it
 // only with the write error (for U+0000, unpaired surrogates, far dates).
 #include <cstdint>
-#include <cstdlib>
 
+#include "FuzzCheck.h"
 #include "orvane/platform/files/PropertyList.h"
 
-namespace {
-
-void check(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
+using ov::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using ov::PropertyListFormat;

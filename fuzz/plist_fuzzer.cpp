@@ -2,17 +2,11 @@
 // forms unless it holds something the writer refuses (a date beyond its range), and the binary
 // form must read back to an equal value.
 #include <cstdint>
-#include <cstdlib>
 
+#include "FuzzCheck.h"
 #include "orvane/platform/files/PropertyList.h"
 
-namespace {
-
-void check(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
+using ov::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using ov::PropertyListSerialization;

@@ -2,17 +2,11 @@
 // that must read again and write the very same bytes (a fraction of a second in a date is the
 // one thing the first write may drop). The binary form must hold it exactly as well.
 #include <cstdint>
-#include <cstdlib>
 
+#include "FuzzCheck.h"
 #include "orvane/platform/files/PropertyList.h"
 
-namespace {
-
-void check(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
+using ov::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using ov::PropertyListFormat;

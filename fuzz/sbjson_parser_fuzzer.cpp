@@ -1,18 +1,12 @@
 // Reads arbitrary bytes under a few nesting limits: every call must end with a value or a
 // trace (never both, never neither), and a document must be an object or an array.
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "orvane/json/SBJsonParser.h"
 
-namespace {
-
-void check(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
+using ov::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);

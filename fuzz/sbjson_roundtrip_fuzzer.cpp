@@ -1,19 +1,13 @@
 // Whatever reads must write, compact and human-readable, sorted or not, and the text must read
 // back to an equal value that writes the same text again.
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "orvane/json/SBJsonParser.h"
 #include "orvane/json/SBJsonWriter.h"
 
-namespace {
-
-void check(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
+using ov::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ov::SBJsonParser parser;

@@ -2,16 +2,14 @@
 // canonical text must come out the same.
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "FuzzCheck.h"
 #include "orvane/platform/text/StringsTable.h"
 
-namespace {
+using ov::fuzz::check;
 
-void check(bool condition) {
-    if (!condition) std::abort();
-}
+namespace {
 
 // Printable ASCII as it is, everything else as \UXXXX, so that any code unit survives.
 std::string quoted(const ov::String& text) {

@@ -1,18 +1,16 @@
 // URL parsing must never crash on any text, and percent encoding must round-trip: decoding an
 // encoded text gives the text back, and an encoded query always makes a valid URL.
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "orvane/platform/network/URL.h"
 #include "orvane/platform/text/CharacterSet.h"
 #include "orvane/platform/text/PercentEncoding.h"
 
-namespace {
+using ov::fuzz::check;
 
-void check(bool condition) {
-    if (!condition) std::abort();
-}
+namespace {
 
 void checkParts(const ov::URL& url) {
     check(!url.absoluteString().isEmpty());
