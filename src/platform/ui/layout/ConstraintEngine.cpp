@@ -35,6 +35,11 @@ constexpr const char* kSlotNames[] = {"left",
                                       "width not negative",
                                       "height not negative"};
 
+bool onlyConstantDiffers(const LinearConstraint& before, const LinearConstraint& after) {
+    return before.relation == LayoutRelation::equal && after.relation == LayoutRelation::equal &&
+           before.priority == after.priority && before.expression.terms == after.expression.terms;
+}
+
 LinearConstraint equal(LayoutExpression expression,
                        LayoutPriority priority = UILayoutPriorityRequired) {
     return {std::move(expression), LayoutRelation::equal, priority};
@@ -158,7 +163,7 @@ void ConstraintEngine::wantConstraints() {
 // first pass would: where several solutions are equally good, the solver's choice follows the
 // order of the rules, and a layout must not depend on how it got there.
 void ConstraintEngine::reconcile() {
-    if (!changedSinceLastPass()) return;
+    if (!changedSinceLastPass() || moveConstants()) return;
     const std::map<Key, Installed> previous = std::exchange(m_installed, {});
     for (const auto& [key, installed] : previous)
         if (installed.id) m_solver.removeConstraint(*installed.id);
@@ -174,6 +179,29 @@ void ConstraintEngine::reconcile() {
                 "breaking constraint \n%@",
                 describe(wanted));
     }
+}
+
+// A pass where only constants moved (a new root size, a moved translated frame, a constraint's
+// new constant) moves them in the solver instead of building it again. The solver's choice
+// among equally good solutions depends on the order of the rules, not on their constants, so
+// the answer is the one a first pass would give.
+bool ConstraintEngine::moveConstants() {
+    if (m_installed.size() != m_wanted.size()) return false;
+    std::vector<std::pair<Installed*, const LinearConstraint*>> moved;
+    for (const Wanted& wanted : m_wanted) {
+        auto it = m_installed.find(wanted.key);
+        if (it == m_installed.end()) return false;
+        Installed& installed = it->second;
+        if (installed.constraint == wanted.constraint) continue;
+        if (!installed.id || !onlyConstantDiffers(installed.constraint, wanted.constraint))
+            return false;
+        moved.emplace_back(&installed, &wanted.constraint);
+    }
+    for (auto [installed, constraint] : moved) {
+        if (!m_solver.setConstant(*installed->id, constraint->expression.constant)) return false;
+        installed->constraint = *constraint;
+    }
+    return true;
 }
 
 bool ConstraintEngine::changedSinceLastPass() const {

@@ -1,7 +1,8 @@
 #pragma once
 // Turns a tree of layout items into solver constraints and solved frames. The engine of a root
 // keeps its solver between passes; a pass where nothing changed (no constraint came, went or
-// changed, nor an intrinsic size, a translated frame or the root's own size) solves nothing.
+// changed, nor an intrinsic size, a translated frame or the root's own size) solves nothing,
+// and one where only constants changed moves them in place.
 
 #include <compare>
 #include <cstdint>
@@ -62,6 +63,7 @@ class ConstraintEngine {
     void wantConstraints();
     void reconcile();
     bool changedSinceLastPass() const;
+    bool moveConstants();
     bool install(const Wanted& wanted, Installed& installed);
     void writeFrames();
     static String describe(const Wanted& wanted);

@@ -115,12 +115,23 @@ bool LayoutSolver::hasEditVariable(LayoutVariable variable) const {
 bool LayoutSolver::suggestValue(LayoutVariable variable, double value) {
     auto edit = m_edits.find(variable.index);
     if (edit == m_edits.end() || !std::isfinite(value)) return false;
-    settle();
-    const double delta = value - edit->second.suggested;
+    if (!setConstant(edit->second.constraint, -value)) return false;
     edit->second.suggested = value;
-    // A later rebuild starts from the target as it is now.
-    m_standing.at(edit->second.constraint).expression.constant = -value;
-    m_tableau->shiftEquality(edit->second.constraint, delta);
+    return true;
+}
+
+bool LayoutSolver::setConstant(ConstraintId id, double constant) {
+    auto standing = m_standing.find(id);
+    if (standing == m_standing.end() || !std::isfinite(constant)) return false;
+    settle();
+    double& current = standing->second.expression.constant;
+    if (!m_tableau->moveConstant(id, constant - current)) {
+        // The search may have moved the basis before giving up.
+        m_rebuildPending = true;
+        return false;
+    }
+    // A later rebuild starts from the constant as it is now.
+    current = constant;
     return true;
 }
 

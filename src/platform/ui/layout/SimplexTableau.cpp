@@ -232,7 +232,8 @@ Symbol Tableau::leavingSymbol(Symbol entering) const {
     return leaving;
 }
 
-void Tableau::dualOptimize() {
+bool Tableau::dualOptimize() {
+    bool feasible = true;
     while (!m_infeasible.empty()) {
         const Symbol leaving = m_infeasible.back();
         m_infeasible.pop_back();
@@ -240,13 +241,18 @@ void Tableau::dualOptimize() {
         if (it == m_rows.end() || nearZero(it->second.constant()) || it->second.constant() >= 0)
             continue;
         const Symbol entering = dualEnteringSymbol(it->second);
-        // Only optional constants move, so a feasible choice always exists.
-        if (!entering.valid()) continue;
+        // Moving an optional constant always leaves a feasible choice; moving a required one
+        // may not.
+        if (!entering.valid()) {
+            feasible = false;
+            continue;
+        }
         Row row = std::move(it->second);
         m_rows.erase(it);
         row.solveFor(leaving, entering);
         enterBasis(entering, std::move(row));
     }
+    return feasible;
 }
 
 // The symbol with the smallest objective-to-coefficient ratio, compared level by level, keeps
@@ -267,10 +273,17 @@ Symbol Tableau::dualEnteringSymbol(const Row& row) const {
     return entering;
 }
 
-void Tableau::shiftEquality(ConstraintId id, double delta) {
+// The marker stands in for the constant: an optional equality's error marker enters its row
+// negated, a required equality's dummy positive, so a move of the constant is a shift of the
+// marker the one way or the other.
+bool Tableau::moveConstant(ConstraintId id, double change) {
     auto record = m_constraints.find(id);
-    if (record == m_constraints.end()) return;
+    if (record == m_constraints.end()) return false;
     const Tag tag = record->second;
+    const bool required = tag.marker.kind == SymbolKind::dummy;
+    if (!required && tag.marker.kind != SymbolKind::error) return false;  // an inequality
+    if (required && impliedByOthers(tag.marker)) return false;
+    const double delta = required ? change : -change;
     if (auto it = m_rows.find(tag.marker); it != m_rows.end()) {
         if (it->second.add(-delta) < 0) m_infeasible.push_back(tag.marker);
     } else if (it = m_rows.find(tag.other); it != m_rows.end()) {
@@ -282,7 +295,16 @@ void Tableau::shiftEquality(ConstraintId id, double delta) {
                 m_infeasible.push_back(basic);
         }
     }
-    dualOptimize();
+    return dualOptimize();
+}
+
+// A dummy in the basis, or in the row of a basic dummy, belongs to a required equality that the
+// others already imply: moving it alone would contradict them.
+bool Tableau::impliedByOthers(Symbol dummy) const {
+    if (m_rows.count(dummy)) return true;
+    return std::any_of(m_rows.begin(), m_rows.end(), [&](const auto& entry) {
+        return entry.first.kind == SymbolKind::dummy && entry.second.coefficientFor(dummy) != 0;
+    });
 }
 
 }  // namespace ov::ui::simplex

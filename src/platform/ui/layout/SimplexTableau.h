@@ -44,8 +44,10 @@ class Tableau {
 
     // False when a required constraint cannot hold; the solution is then what it was.
     bool add(ConstraintId id, const LinearConstraint& constraint);
-    // For an optional equality: moves its constant by delta and re-solves.
-    void shiftEquality(ConstraintId id, double delta);
+    // For an equality: adds `change` to its constant and re-solves from the current basis.
+    // False for an inequality, for a required equality the others imply, and when the move
+    // leaves a required constraint broken (the tableau must then be built again).
+    bool moveConstant(ConstraintId id, double change);
     double value(LayoutVariable variable) const;
 
   private:
@@ -62,7 +64,8 @@ class Tableau {
     void enterBasis(Symbol entering, Row row);
     void substitute(Symbol symbol, const Row& row);
     void optimize(Objective& objective);
-    void dualOptimize();
+    bool dualOptimize();
+    bool impliedByOthers(Symbol dummy) const;
     static Symbol enteringSymbol(const Objective& objective);
     Symbol dualEnteringSymbol(const Row& row) const;
     Symbol leavingSymbol(Symbol entering) const;

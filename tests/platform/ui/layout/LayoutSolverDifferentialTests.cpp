@@ -26,12 +26,12 @@ namespace {
 constexpr std::array<LayoutPriority, 3> kOptionalLevels = {750, 500, 250};
 
 struct Operation {
-    enum class Kind { add, remove, edit, suggest, unedit } kind;
+    enum class Kind { add, remove, move, edit, suggest, unedit } kind;
     LinearConstraint constraint;  // add
-    size_t add = 0;               // remove: which add of the system, from 0
+    size_t add = 0;               // remove, move: which add of the system, from 0
     std::uint32_t variable = 0;   // edit, suggest, unedit
     LayoutPriority priority = 0;  // edit
-    double value = 0;             // suggest
+    double value = 0;             // suggest; move: the new constant
 };
 
 struct Edit {
@@ -152,6 +152,11 @@ class Generator {
                     standing.constraints.erase(operation.add);
                     standing.addOrder.erase(operation.add);
                     break;
+                case Operation::Kind::move:
+                    succeeded = solver.setConstant(ids.at(operation.add), operation.value);
+                    if (succeeded)
+                        standing.constraints[operation.add].expression.constant = operation.value;
+                    break;
                 case Operation::Kind::edit:
                     succeeded = solver.addEditVariable({operation.variable}, operation.priority);
                     standing.edits[operation.variable] = {system.steps.size(), operation.priority};
@@ -181,6 +186,8 @@ class Generator {
         if (roll < 4 && !standing.constraints.empty()) {
             auto it = standing.constraints.begin();
             std::advance(it, pick(static_cast<int>(standing.constraints.size())));
+            if (roll < 2 && it->second.relation == LayoutRelation::equal)
+                return {Operation::Kind::move, {}, it->first, 0, 0, constant()};
             return {Operation::Kind::remove, {}, it->first};
         }
         if (roll < 8 && !standing.edits.empty()) {
@@ -254,6 +261,9 @@ std::string operationText(const Operation& operation) {
         }
         case Operation::Kind::remove:
             out << "remove " << operation.add;
+            break;
+        case Operation::Kind::move:
+            out << "move " << operation.add << ' ' << operation.value;
             break;
         case Operation::Kind::edit:
             out << "edit " << operation.variable << ' ' << operation.priority;

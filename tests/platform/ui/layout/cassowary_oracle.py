@@ -6,6 +6,7 @@ Each line of OPERATIONS is one of
     system VARIABLES
     add RELATION PRIORITY CONSTANT VARIABLE COEFFICIENT [VARIABLE COEFFICIENT ...]
     remove ADD_NUMBER          (the n-th add of the current system, from 0)
+    move ADD_NUMBER CONSTANT   (that add's constraint with a new constant)
     edit VARIABLE PRIORITY
     suggest VARIABLE VALUE
     unedit VARIABLE
@@ -29,28 +30,42 @@ def strength(priority):
 class Replay:
     def __init__(self, count):
         self.variables = [kiwi.Variable("v%d" % i) for i in range(count)]
-        self.added = []
+        self.added = []  # (relation, priority, terms) of each add
         self.held = {}  # add number to constraint, in the order of the adds
         self.edits = {}  # variable to [strength, suggested value]
         self.solver = kiwi.Solver()
 
-    def add(self, relation, priority, constant, *terms):
+    def make(self, number, constant):
+        relation, priority, terms = self.added[number]
         expression = float(constant)
         for index in range(0, len(terms), 2):
             expression = expression + float(terms[index + 1]) * self.variables[int(terms[index])]
         made = {"==": expression == 0, "<=": expression <= 0, ">=": expression >= 0}[relation]
-        self.added.append(made | strength(float(priority)))
+        return made | strength(float(priority))
+
+    def hold(self, number, constraint):
         try:
-            self.solver.addConstraint(self.added[-1])
+            self.solver.addConstraint(constraint)
         except kiwi.UnsatisfiableConstraint:
             # kiwisolver may leave its tableau inconsistent after refusing a constraint, so
             # what it holds is solved again from scratch.
             self.rebuild()
             raise
-        self.held[len(self.added) - 1] = self.added[-1]
+        self.held[number] = constraint
+
+    def add(self, relation, priority, constant, *terms):
+        self.added.append((relation, priority, terms))
+        self.hold(len(self.added) - 1, self.make(len(self.added) - 1, constant))
 
     def remove(self, number):
         self.solver.removeConstraint(self.held.pop(int(number)))
+
+    # kiwisolver cannot move a constant: the constraint goes and its new form comes, and a
+    # refused new form leaves the old one standing.
+    def move(self, number, constant):
+        number = int(number)
+        self.solver.removeConstraint(self.held[number])
+        self.hold(number, self.make(number, constant))
 
     def edit(self, variable, priority):
         self.edits[int(variable)] = [strength(float(priority)), 0.0]

@@ -90,6 +90,11 @@ class LayoutSolver {
     // False for an id that is not (or no longer) in the solver.
     bool removeConstraint(ConstraintId id);
     bool hasConstraint(ConstraintId id) const;
+    // Moves the constant of an equality in the solver and re-solves from where it stands, as a
+    // suggestion moves an edit variable: cheaper than removing and adding it again. False, with
+    // the solver as it was, for an inequality, a NaN or infinity, or a required equality that
+    // cannot move without breaking a required constraint.
+    bool setConstant(ConstraintId id, double constant);
 
     // An edit variable is held at its suggested value (0 until a suggestion) at an optional
     // priority; a required priority is refused, since a suggestion could then break the
