@@ -59,7 +59,7 @@ TEST(GoogleAPISettings, DefaultsAreThePublicServicesOverHttps) {
     EXPECT_EQ(GoogleAPI::translateBase(), String("https://ajax.googleapis.com"));
 }
 
-TEST_F(GoogleAPITest, ReverseGeocodingSendsTheFloatsWithSixDecimals) {
+TEST_F(GoogleAPITest, ReverseGeocodingSendsSixDecimalsAndLogsTheResults) {
     maps.answer(kReverseReply);
     EXPECT_EQ(GoogleAPI::getAddressFromLat(32.0853f, -34.7818f),
               String("Dizengoff St 50, Tel Aviv"));
@@ -68,13 +68,8 @@ TEST_F(GoogleAPITest, ReverseGeocodingSendsTheFloatsWithSixDecimals) {
               (std::vector<std::string>{
                   "/maps/api/geocode/json?latlng=32.085300,-34.781799&sensor=false",
                   "/maps/api/geocode/json?latlng=-0.500000,179.250000&sensor=false"}));
-}
-
-TEST_F(GoogleAPITest, ReverseGeocodingLogsTheResultsAndTheAnswer) {
-    maps.answer(kReverseReply);
-    GoogleAPI::getAddressFromLat(1, 2);
     const auto lines = logged();
-    ASSERT_EQ(lines.size(), 3u);
+    ASSERT_EQ(lines.size(), 7u);
     EXPECT_TRUE(lines[0].starts_with("[googleArray objectAtIndex:0]={"));
     EXPECT_TRUE(lines[1].starts_with("googleArray: ("));
     EXPECT_EQ(lines[2], "fullAddress: Dizengoff St 50, Tel Aviv");

@@ -113,9 +113,5 @@ TEST_F(OVNavigationAppsTest, MissingWazeShowsTheAlertOnly) {
     EXPECT_NE(alerts[0]->delegate(), nullptr);
 }
 
-TEST(OVNavigationAppsShared, IsOneInstance) {
-    EXPECT_EQ(&OVNavigationApps::sharedInstance(), &OVNavigationApps::sharedInstance());
-}
-
 }  // namespace
 }  // namespace ov
