@@ -174,9 +174,8 @@ ZipReply fetchZipReply(const String& pathAndQuery) {
                         "The address cannot be written in the NeXTSTEP encoding."),
                 true};
     }
-    URLRequest request(URL::withString(*address));
-    request.setHTTPMethod("GET");
-    URLLoadResult result = URLConnection::sendSynchronousRequest(request);
+    URLLoadResult result =
+        URLConnection::sendSynchronousRequest(URLRequest(URL::withString(*address)));
     if (!result.response) return {{}, std::move(result.error), true};
     const std::optional<String> text =
         String::fromUtf8(result.data ? result.data->view() : std::string_view());
