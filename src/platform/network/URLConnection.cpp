@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/network/CancellableLoad.h"
 #include "platform/network/HeaderFieldName.h"
 #include "platform/network/LoadError.h"
 #include "platform/network/Redirect.h"
@@ -55,6 +56,7 @@ struct Transfer {
     std::vector<uint8_t> body;
     std::vector<std::pair<String, String>> headerFields;
     Refusal refusal = Refusal::None;
+    const std::atomic<bool>* cancelled = nullptr;
     char errorBuffer[CURL_ERROR_SIZE] = {};
 };
 
@@ -144,6 +146,8 @@ FailureKind failureKind(CURLcode code) {
             return {NSURLErrorNetworkConnectionLost, "The network connection was lost."};
         case CURLE_UNSUPPORTED_PROTOCOL:
             return {NSURLErrorUnsupportedURL, "unsupported URL"};
+        case CURLE_ABORTED_BY_CALLBACK:
+            return {NSURLErrorCancelled, "cancelled"};
         case CURLE_URL_MALFORMAT:
             return {NSURLErrorBadURL, "bad URL"};
         case CURLE_WEIRD_SERVER_REPLY:
@@ -250,6 +254,10 @@ class Deadline {
     Clock::time_point m_end;
 };
 
+int checkCancelled(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t) noexcept {
+    return static_cast<const Transfer*>(context)->cancelled->load() ? 1 : 0;
+}
+
 void setTransferOptions(CURL* curl, Transfer& transfer, const std::string& address,
                         const Deadline& deadline) {
     curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
@@ -262,6 +270,11 @@ void setTransferOptions(CURL* curl, Transfer& transfer, const std::string& addre
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, receiveHeader);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
+    if (transfer.cancelled != nullptr) {
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, checkCancelled);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+    }
 }
 
 URLResponse responseOf(Transfer& transfer, const URL& requested) {
@@ -309,6 +322,11 @@ void URLConnection::setMaximumReplyLength(uint64_t bytes) {
 }
 
 URLLoadResult URLConnection::sendSynchronousRequest(const URLRequest& request) {
+    return loadCancellableRequest(request, nullptr);
+}
+
+URLLoadResult loadCancellableRequest(const URLRequest& request,
+                                     const std::atomic<bool>* cancelled) {
     if (auto unloadable = unloadableAddressError(request.url())) return failed(*unloadable);
     CURL* const curl = freshThreadHandle();
     if (curl == nullptr) {
@@ -320,7 +338,8 @@ URLLoadResult URLConnection::sendSynchronousRequest(const URLRequest& request) {
     for (long redirects = 0;; ++redirects) {
         Transfer transfer;
         transfer.curl = curl;
-        transfer.maximumLength = maximumReplyLength();
+        transfer.cancelled = cancelled;
+        transfer.maximumLength = URLConnection::maximumReplyLength();
         const CURLcode code = performHop(transfer, hop, deadline);
         const URL& url = *hop.url();
         if (code != CURLE_OK) return transportFailure(code, transfer, url);

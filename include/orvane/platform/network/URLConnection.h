@@ -27,6 +27,7 @@ namespace ov {
 
 // Codes of errors in NSURLErrorDomain.
 inline constexpr long long NSURLErrorUnknown = -1;
+inline constexpr long long NSURLErrorCancelled = -999;
 inline constexpr long long NSURLErrorBadURL = -1000;
 inline constexpr long long NSURLErrorTimedOut = -1001;
 inline constexpr long long NSURLErrorUnsupportedURL = -1002;

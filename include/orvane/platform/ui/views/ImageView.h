@@ -33,7 +33,8 @@ class ImageView : public View {
     ~ImageView() override;
 
     const std::shared_ptr<Image>& image() const { return m_image; }
-    void setImage(std::shared_ptr<Image> image);
+    // Virtual so that loaders setting the image reach a subclass's own reaction.
+    virtual void setImage(std::shared_ptr<Image> image);
     const std::shared_ptr<Image>& highlightedImage() const { return m_highlightedImage; }
     void setHighlightedImage(std::shared_ptr<Image> image);
     bool isHighlighted() const { return m_highlighted; }
