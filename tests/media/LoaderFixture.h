@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "ImageServer.h"
 #include "orvane/media/AsyncImageLoader.h"
 #include "orvane/platform/threads/RunLoop.h"
+#include "support/ImageServer.h"
 
 namespace ov::test {
 
