@@ -31,6 +31,10 @@ double scaleOfAddress(const std::optional<ov::URL>& url) {
     return 1.0;
 }
 
+size_t costOf(const Image& image) {
+    return image.pixels()->size();
+}
+
 Error invalidImageDataError() {
     Dictionary userInfo;
     userInfo.setObject(String("Invalid image data"), NSLocalizedDescriptionKey);
@@ -79,7 +83,7 @@ std::shared_ptr<Image> AsyncImageConnection::cachedImage() const {
     std::string name = path.substr(resources.size());
     if (name.starts_with('/')) name.erase(0, 1);
     auto image = Image::imageNamed(String(name));
-    if (image && m_cache) m_cache->setObject(image, key);
+    if (image && m_cache) m_cache->setObject(image, key, costOf(*image));
     return image;
 }
 
@@ -145,7 +149,8 @@ void AsyncImageConnection::processDataInBackground(const Data& data) {
         std::lock_guard lock(g_decodeMutex);
         // Decoding yields every pixel upright at once, so the main thread never decodes.
         image = Image::imageWithData(data, scaleOfAddress(m_URL));
-        if (image && m_cache && m_URL) m_cache->setObject(image, m_URL->absoluteString());
+        if (image && m_cache && m_URL)
+            m_cache->setObject(image, m_URL->absoluteString(), costOf(*image));
     }
     if (image) {
         postOnMainThread([self = shared_from_this(), image] { self->postImage(image); });

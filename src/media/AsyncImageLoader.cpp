@@ -24,6 +24,13 @@ bool sameRequester(const AsyncImageConnection& left, const AsyncImageConnection&
     return left.target() == right.target() && left.success() == right.success();
 }
 
+// Costs are pixel bytes: 128 MB holds some five hundred full-screen photos of a phone.
+std::shared_ptr<Cache> boundedCache() {
+    auto cache = std::make_shared<Cache>();
+    cache->setTotalCostLimit(size_t{128} * 1024 * 1024);
+    return cache;
+}
+
 }  // namespace
 
 AsyncImageLoader::AsyncImageLoader()
@@ -42,7 +49,7 @@ AsyncImageLoader& AsyncImageLoader::sharedLoader() {
 
 const std::shared_ptr<Cache>& AsyncImageLoader::defaultCache() {
     struct FlushedOnMemoryWarning {
-        std::shared_ptr<Cache> cache = std::make_shared<Cache>();
+        std::shared_ptr<Cache> cache = boundedCache();
         Subscription flush = NotificationCenter::defaultCenter().addObserver(
             String(UIApplicationDidReceiveMemoryWarningNotification),
             [cache = cache](const Notification&) { cache->removeAllObjects(); });

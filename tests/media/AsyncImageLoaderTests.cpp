@@ -262,3 +262,22 @@ TEST_F(LoaderTest, TheDefaultCacheEmptiesWholeOnAMemoryWarning) {
 
 }  // namespace
 }  // namespace ov
+
+namespace ov {
+namespace {
+
+TEST_F(LoaderTest, ThreadedManyRequestersLoadingAtOnceEachGetTheirImage) {
+    test::ImageServer server;
+    std::vector<std::weak_ptr<Requester>> requesters;
+    for (int index = 0; index < 60; ++index) {
+        // The loader owns each requester until its load ends.
+        auto requester = std::make_shared<Requester>();
+        requesters.push_back(requester);
+        load(server.url("/png/" + std::to_string(index)), requester);
+    }
+    ASSERT_TRUE(runUntil([&] { return loader().connections().empty(); }));
+    for (const auto& requester : requesters) EXPECT_TRUE(requester.expired());
+}
+
+}  // namespace
+}  // namespace ov

@@ -33,7 +33,8 @@ class AsyncImageLoader {
 
     AsyncImageLoader();
 
-    // Both live for the whole process. The default cache empties itself whole on each
+    // Both live for the whole process. The default cache holds up to 128 MB of pixels, least
+    // recently used out first, and empties itself whole on each
     // UIApplicationDidReceiveMemoryWarningNotification.
     static AsyncImageLoader& sharedLoader();
     static const std::shared_ptr<Cache>& defaultCache();
