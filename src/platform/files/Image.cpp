@@ -64,27 +64,44 @@ PixbufHandle decode(const Data& data) {
     return PixbufHandle(gdk_pixbuf_apply_embedded_orientation(decoded));
 }
 
-uint8_t premultiply(uint8_t colour, uint8_t alpha) {
-    return static_cast<uint8_t>((colour * alpha + 127) / 255);
+// round(colour * alpha / 255) without a division: this loop is most of an image's decode time.
+uint32_t premultiply(uint32_t colour, uint32_t alpha) {
+    const uint32_t product = colour * alpha + 128;
+    return (product + (product >> 8)) >> 8;
+}
+
+uint32_t opaqueWord(const guint8* pixel) {
+    return 0xFF000000u | uint32_t{pixel[0]} << 16 | uint32_t{pixel[1]} << 8 | pixel[2];
+}
+
+uint32_t translucentWord(const guint8* pixel) {
+    const uint32_t alpha = pixel[3];
+    return alpha << 24 | premultiply(pixel[0], alpha) << 16 | premultiply(pixel[1], alpha) << 8 |
+           premultiply(pixel[2], alpha);
+}
+
+template <int Channels, uint32_t (*Word)(const guint8*)>
+void convertRows(const guint8* source, int rowstride, int width, int height, uint32_t* target) {
+    for (int y = 0; y < height; ++y) {
+        const guint8* pixel = source + static_cast<size_t>(y) * rowstride;
+        for (int x = 0; x < width; ++x, pixel += Channels)
+            *target++ = Word(pixel);
+    }
 }
 
 Image::Pixels toARGB32(const GdkPixbuf* pixbuf) {
     const int width = gdk_pixbuf_get_width(pixbuf);
     const int height = gdk_pixbuf_get_height(pixbuf);
-    const int channels = gdk_pixbuf_get_n_channels(pixbuf);
-    const bool hasAlpha = gdk_pixbuf_get_has_alpha(pixbuf);
     const int rowstride = gdk_pixbuf_get_rowstride(pixbuf);
     const guint8* source = gdk_pixbuf_read_pixels(pixbuf);
     auto pixels = std::make_shared<std::vector<uint8_t>>(static_cast<size_t>(width) * height * 4);
     auto* target = reinterpret_cast<uint32_t*>(pixels->data());
-    for (int y = 0; y < height; ++y) {
-        const guint8* row = source + static_cast<size_t>(y) * rowstride;
-        for (int x = 0; x < width; ++x) {
-            const guint8* pixel = row + static_cast<size_t>(x) * channels;
-            const uint8_t alpha = hasAlpha ? pixel[3] : 255;
-            *target++ = uint32_t{alpha} << 24 | uint32_t{premultiply(pixel[0], alpha)} << 16 |
-                        uint32_t{premultiply(pixel[1], alpha)} << 8 | premultiply(pixel[2], alpha);
-        }
+    if (gdk_pixbuf_get_has_alpha(pixbuf)) {
+        convertRows<4, translucentWord>(source, rowstride, width, height, target);
+    } else if (gdk_pixbuf_get_n_channels(pixbuf) == 4) {
+        convertRows<4, opaqueWord>(source, rowstride, width, height, target);
+    } else {
+        convertRows<3, opaqueWord>(source, rowstride, width, height, target);
     }
     return pixels;
 }
