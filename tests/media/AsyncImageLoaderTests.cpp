@@ -260,13 +260,7 @@ TEST_F(LoaderTest, TheDefaultCacheEmptiesWholeOnAMemoryWarning) {
     EXPECT_EQ(AsyncImageLoader().cache(), cache);
 }
 
-}  // namespace
-}  // namespace ov
-
-namespace ov {
-namespace {
-
-TEST_F(LoaderTest, ThreadedManyRequestersLoadingAtOnceEachGetTheirImage) {
+TEST_F(LoaderTest, ThreadedTheLoaderOwnsRequestersUntilTheirLoadsEnd) {
     test::ImageServer server;
     std::vector<std::weak_ptr<Requester>> requesters;
     for (int index = 0; index < 60; ++index) {
@@ -276,7 +270,8 @@ TEST_F(LoaderTest, ThreadedManyRequestersLoadingAtOnceEachGetTheirImage) {
         load(server.url("/png/" + std::to_string(index)), requester);
     }
     ASSERT_TRUE(runUntil([&] { return loader().connections().empty(); }));
-    for (const auto& requester : requesters) EXPECT_TRUE(requester.expired());
+    for (const auto& requester : requesters)
+        EXPECT_TRUE(requester.expired());
 }
 
 }  // namespace
