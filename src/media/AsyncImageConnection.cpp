@@ -144,13 +144,11 @@ void AsyncImageConnection::processDataInBackground(const Data& data) {
         postOnMainThread([self = shared_from_this()] { self->postImage(nullptr); });
         return;
     }
-    std::shared_ptr<Image> image;
-    {
-        std::lock_guard lock(g_decodeMutex);
-        // Decoding yields every pixel upright at once, so the main thread never decodes.
-        image = Image::imageWithData(data, scaleOfAddress(m_URL));
-        if (image && m_cache && m_URL)
-            m_cache->setObject(image, m_URL->absoluteString(), costOf(*image));
+    // Decoding yields every pixel upright at once, so the main thread never decodes.
+    const std::shared_ptr<Image> image =
+        Image::imageWithData(data, scaleOfAddress(m_URL), g_decodeMutex);
+    if (image && m_cache && m_URL) {
+        m_cache->setObject(image, m_URL->absoluteString(), costOf(*image));
     }
     if (image) {
         postOnMainThread([self = shared_from_this(), image] { self->postImage(image); });

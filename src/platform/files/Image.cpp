@@ -133,7 +133,17 @@ Image::Image(PrivateTag, int pixelWidth, int pixelHeight, Pixels pixels, double 
       m_scale(scale) {}
 
 std::shared_ptr<Image> Image::imageWithData(const Data& data, double scale) {
-    PixbufHandle pixbuf = decode(data);
+    std::mutex unshared;
+    return imageWithData(data, scale, unshared);
+}
+
+std::shared_ptr<Image> Image::imageWithData(const Data& data, double scale,
+                                            std::mutex& decodeLock) {
+    PixbufHandle pixbuf;
+    {
+        std::lock_guard lock(decodeLock);
+        pixbuf = decode(data);
+    }
     if (!pixbuf || gdk_pixbuf_get_bits_per_sample(pixbuf.get()) != 8) return nullptr;
     return imageWithARGB32(gdk_pixbuf_get_width(pixbuf.get()), gdk_pixbuf_get_height(pixbuf.get()),
                            toARGB32(pixbuf.get()), scale);

@@ -17,6 +17,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "orvane/platform/files/Bundle.h"
@@ -39,6 +40,10 @@ class Image final : public ArchivableObject {
 
     // Nullptr for data that is not a whole PNG, JPEG or GIF image.
     static std::shared_ptr<Image> imageWithData(const Data& data, double scale = 1.0);
+    // The same, decoding while holding `decodeLock` (turning the result into the layout below
+    // comes after), so that callers sharing the lock decode one at a time.
+    static std::shared_ptr<Image> imageWithData(const Data& data, double scale,
+                                                std::mutex& decodeLock);
     // The scale comes from an "@2x" or "@3x" suffix of the file name (1 without one).
     static std::shared_ptr<Image> imageWithContentsOfFile(const String& path);
     // `name` with or without its extension (png, then jpg, jpeg, gif are tried). The variant
