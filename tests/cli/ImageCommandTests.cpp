@@ -10,7 +10,7 @@ namespace {
 
 using test::runCli;
 
-TEST(ImageCommand, ThreadedPrintsOneLinePerAddressInOrderAndFailsWhenAnyFails) {
+TEST(ImageCommand, PrintsOneLinePerAddressInOrderAndFailsWhenAnyFails) {
     test::ImageServer server;
     server.release("late");
     const std::string slow = server.url("/held/late").absoluteString().toUtf8();
@@ -22,7 +22,7 @@ TEST(ImageCommand, ThreadedPrintsOneLinePerAddressInOrderAndFailsWhenAnyFails) {
                               ": Invalid image data\nfailed not a url: bad URL\n");
 }
 
-TEST(ImageCommand, ThreadedWritesEachImageAsPngWithOutputFolder) {
+TEST(ImageCommand, WritesEachImageAsPngWithOutputFolder) {
     test::ImageServer server;
     test::TemporaryDirectory folder;
     const std::string rotated = server.url("/jpeg/rotated.jpg").absoluteString().toUtf8();
