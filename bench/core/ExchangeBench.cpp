@@ -3,12 +3,10 @@
 // uncompressed reply, so the server's compression cost does not hide the clients' own.
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
-#include <httplib.h>
-#include <netinet/tcp.h>
 
 #include <string>
-#include <thread>
 
+#include "LoopbackService.h"
 #include "orvane/core/OVServer.h"
 #include "orvane/platform/threads/RunLoop.h"
 
@@ -19,30 +17,14 @@ constexpr const char* kReply =
 
 class Service {
   public:
-    Service() {
-        m_server.Get("/item.php", [](const httplib::Request&, httplib::Response& response) {
-            response.set_content(kReply, "application/json");
-        });
-        // Accepted sockets inherit TCP_NODELAY: without it the reply's head and body wait for
-        // the client's delayed acknowledgement (40 ms per exchange).
-        m_server.set_socket_options([](socket_t socket) {
-            httplib::default_socket_options(socket);
-            const int on = 1;
-            setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-        });
-        m_port = m_server.bind_to_any_port("127.0.0.1");
-        m_thread = std::thread([this] { m_server.listen_after_bind(); });
-    }
-    ~Service() {
-        m_server.stop();
-        m_thread.join();
-    }
-    std::string url() const { return "http://127.0.0.1:" + std::to_string(m_port) + "/item.php"; }
+    std::string url() const { return m_service.base() + "/item.php"; }
 
   private:
-    httplib::Server m_server;
-    int m_port = 0;
-    std::thread m_thread;
+    ov::bench::LoopbackService m_service{[](httplib::Server& server) {
+        server.Get("/item.php", [](const httplib::Request&, httplib::Response& response) {
+            response.set_content(kReply, "application/json");
+        });
+    }};
 };
 
 Service& service() {

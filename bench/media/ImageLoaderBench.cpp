@@ -5,15 +5,13 @@
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
 #include <gdk-pixbuf/gdk-pixbuf.h>
-#include <httplib.h>
-#include <netinet/tcp.h>
 #include <sys/resource.h>
 
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "LoopbackService.h"
 #include "orvane/media/AsyncImageLoader.h"
 #include "orvane/platform/threads/RunLoop.h"
 
@@ -45,39 +43,29 @@ std::string encodedImage(int index) {
     return bytes;
 }
 
+std::vector<std::string> encodedImages() {
+    std::vector<std::string> images;
+    for (int index = 0; index < kImageCount; ++index)
+        images.push_back(encodedImage(index));
+    return images;
+}
+
 class ImageService {
   public:
-    ImageService() {
-        for (int index = 0; index < kImageCount; ++index)
-            m_images.push_back(encodedImage(index));
-        m_server.Get(R"(/img/(\d+)\.(png|jpg))",
-                     [this](const httplib::Request& request, httplib::Response& response) {
-                         const size_t index = std::stoul(request.matches[1]);
-                         response.set_content(m_images.at(index), "application/octet-stream");
-                     });
-        // Without it each reply waits for the client's delayed acknowledgement.
-        m_server.set_socket_options([](socket_t socket) {
-            httplib::default_socket_options(socket);
-            const int on = 1;
-            setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-        });
-        m_port = m_server.bind_to_any_port("127.0.0.1");
-        m_thread = std::thread([this] { m_server.listen_after_bind(); });
-    }
-    ~ImageService() {
-        m_server.stop();
-        m_thread.join();
-    }
     std::string url(int index) const {
-        return "http://127.0.0.1:" + std::to_string(m_port) + "/img/" + std::to_string(index) +
-               (index % 2 ? ".jpg" : ".png");
+        return m_service.base() + "/img/" + std::to_string(index) + (index % 2 ? ".jpg" : ".png");
     }
 
   private:
-    std::vector<std::string> m_images;
-    httplib::Server m_server;
-    int m_port = 0;
-    std::thread m_thread;
+    const std::vector<std::string> m_images = encodedImages();
+    // Made after the images, which its handler reads.
+    ov::bench::LoopbackService m_service{[this](httplib::Server& server) {
+        server.Get(R"(/img/(\d+)\.(png|jpg))",
+                   [this](const httplib::Request& request, httplib::Response& response) {
+                       const size_t index = std::stoul(request.matches[1]);
+                       response.set_content(m_images.at(index), "application/octet-stream");
+                   });
+    }};
 };
 
 ImageService& service() {
