@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "HudPictures.h"
+#include "PopTipPictures.h"
 #include "ProgressPictures.h"
 #include "orvane/components/CustomBadge.h"
 #include "orvane/components/UIColor+UIColor.h"
@@ -155,7 +156,9 @@ const std::vector<Picture>& pictures() {
                                           {"alert", alert},
                                           {"hud-modes", hud::modesPicture},
                                           {"hud-indicators", hud::indicatorsPicture},
-                                          {"progress-bar", progress::barsPicture}};
+                                          {"progress-bar", progress::barsPicture},
+                                          {"pop-tip", poptip::placesPicture},
+                                          {"pop-tip-animations", poptip::animationsPicture}};
     return all;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/ui/text/TextLayout.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <string>
 
@@ -23,7 +24,9 @@ double toPoints(int pangoUnits) {
 }
 
 int toPango(double points) {
-    return static_cast<int>(std::lround(points * PANGO_SCALE));
+    // Boxes as tall as the largest double saturate instead of overflowing.
+    const double units = std::clamp(points * PANGO_SCALE, double(INT_MIN), double(INT_MAX));
+    return static_cast<int>(std::lround(units));
 }
 
 guint16 toChannel(double component) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "orvane/platform/ui/geometry/Color.h"
@@ -149,6 +150,11 @@ TEST(TextMeasuringTest, NarrowerBoxesWrapIntoMoreLines) {
                                      attributes)
                     .size.height,
                 2 * line, 1);
+    // A box as tall as the largest double is no limit at all.
+    EXPECT_EQ(
+        boundingRectWithSize(text, {100, std::numeric_limits<double>::max()},
+                             NSStringDrawingUsesLineFragmentOrigin, attributes),
+        boundingRectWithSize(text, {100, 0}, NSStringDrawingUsesLineFragmentOrigin, attributes));
     // Without line fragments the text is one line standing on its baseline.
     const Rect baseline = boundingRectWithSize(text, {100, 1e9}, 0, attributes);
     EXPECT_LT(baseline.origin.y, 0);
