@@ -257,8 +257,9 @@ TEST_F(PopTipLayoutTest, DrawsTheBubbleWithItsArrow) {
     EXPECT_EQ(image->rgbaAt(1, h - 2)[3], 0);        // beside the arrow there is nothing
     EXPECT_LT(image->rgbaAt(0, 0)[3], 128);          // the corners are rounded
     tip->setRounded(true);                           // a pill: the radius follows the body's height
+    tip->setNeedsDisplay();
     ui::renderToImage(*tip, 1);
-    EXPECT_DOUBLE_EQ(tip->radius(), (h - 8) / 2.0);
+    EXPECT_DOUBLE_EQ(tip->radius(), (tip->bounds().size.height - 8) / 2);
 
     auto stage = std::make_shared<ui::View>(ui::Rect{0, 0, 220, 140});
     stage->setBackgroundColor(ui::Color::whiteColor());
