@@ -140,7 +140,8 @@ TEST_F(CNContactStoreTest, FindsContactsByAnyNameIgnoringCase) {
     CNContactStore store(path());
     const auto names = [&](const String& name) {
         std::vector<String> found;
-        for (const CNContact& contact : store.unifiedContactsMatchingName(name).value())
+        const auto matching = store.unifiedContactsMatchingName(name);
+        for (const CNContact& contact : matching.value())
             found.push_back(contact.identifier());
         return found;
     };
@@ -157,16 +158,14 @@ TEST_F(CNContactStoreTest, DatabaseIsMadeWhereTheEnvironmentSaysWithLoggingAndVe
     test::EnvironmentVariableScope data("XDG_DATA_HOME", m_folder.path().toUtf8() + "/data");
     const String expected = m_folder.path() + "/data/orvane/contacts.sqlite3";
     EXPECT_EQ(CNContactStore::defaultDatabasePath(), expected);
-    {
-        CNContactStore store;
-        ASSERT_TRUE(store.executeSaveRequest(CNSaveRequest()));
-        const std::string header = bytesOf(expected);
-        ASSERT_GE(header.size(), 64u);
-        // File format versions 2 mean write-ahead logging; the user version is the schema's.
-        EXPECT_EQ(header[18], 2);
-        EXPECT_EQ(header[19], 2);
-        EXPECT_EQ(header[63], CNContactStore::kSchemaVersion);
-    }
+    ASSERT_TRUE(CNContactStore().executeSaveRequest(CNSaveRequest()));
+    // Read once the store is closed and its log written back into the file.
+    const std::string header = bytesOf(expected);
+    ASSERT_GE(header.size(), 64u);
+    // File format versions 2 mean write-ahead logging; the user version is the schema's.
+    EXPECT_EQ(header[18], 2);
+    EXPECT_EQ(header[19], 2);
+    EXPECT_EQ(header[63], CNContactStore::kSchemaVersion);
     chosen.set(path().toUtf8());
     EXPECT_EQ(CNContactStore::defaultDatabasePath(), path());
     EXPECT_TRUE(CNContactStore().executeSaveRequest(CNSaveRequest()));
@@ -223,7 +222,7 @@ TEST_F(CNContactStoreTest, AFolderThatCannotBeMadeFailsEveryOperation) {
 }
 
 TEST_F(CNContactStoreTest, TwoProcessesSavingAtOnceLoseNothing) {
-    constexpr int kEach = 25;
+    constexpr int kEach = 20;
     ASSERT_TRUE(CNContactStore(path()).executeSaveRequest(CNSaveRequest()));
     std::vector<pid_t> children;
     for (int child = 0; child < 2; ++child) {
