@@ -6,7 +6,7 @@
 # toolkit layers above them may use each other (never in a cycle) and every platform room.
 set(PLATFORM_ROOMS
   platform/values platform/text platform/threads platform/files platform/time platform/network
-  platform/location
+  platform/location platform/contacts
   platform/ui/geometry platform/ui/application platform/ui/text platform/ui/drawing
   platform/ui/layers platform/ui/layout platform/ui/views platform/ui/input platform/ui/containers)
 set(TOOLKIT_LAYERS core json extensions location components media contacts)

@@ -3,7 +3,8 @@
 // with a session token, and prints each decoded, null-cleaned reply. Exchanges run on a background
 // queue, as a host must run them, while the main thread runs the main run loop (which shows and
 // hides the network indicator). Then it shows the day at a simulated position (twilight, the
-// greeting, relative-time phrases) and writes the gallery of drawn components.
+// greeting, relative-time phrases), keeps a small address book and writes the gallery of drawn
+// components.
 //
 //   orvane-demo [--log-type N]    N: the client's log filter (default 9: quiet)
 //   ORVANE_LOCATION=lat,lon       another position (or the path of a GPX track)
@@ -19,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "AddressBook.h"
 #include "Gallery.h"
 #include "TimeAndPlace.h"
 #include "orvane/core/OVDevice.h"
@@ -156,6 +158,7 @@ int main(int argc, char** argv) {
 
     demo::placeTheDevice();
     demo::showTimeAndPlace();
+    demo::keepAnAddressBook();
     writeTheGallery();
     return done ? 0 : 1;
 }
