@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "DropdownPictures.h"
 #include "HudPictures.h"
 #include "ProgressPictures.h"
 #include "orvane/components/CustomBadge.h"
@@ -155,7 +156,8 @@ const std::vector<Picture>& pictures() {
                                           {"alert", alert},
                                           {"hud-modes", hud::modesPicture},
                                           {"hud-indicators", hud::indicatorsPicture},
-                                          {"progress-bar", progress::barsPicture}};
+                                          {"progress-bar", progress::barsPicture},
+                                          {"dropdown-menu", dropdown::menusPicture}};
     return all;
 }
 
