@@ -32,7 +32,7 @@ struct Menus : MKDropdownMenuDataSource, MKDropdownMenuDelegate {
         return maxRows;
     }
     std::optional<String> dropdownMenu_titleForComponent(MKDropdownMenu&, long c) override {
-        return String(std::string("Part ") + std::to_string(c));
+        return String(std::string("Topic ") + std::to_string(c));
     }
     std::optional<String> dropdownMenu_titleForSelectedComponent(MKDropdownMenu&, long c) override {
         if (c != 0) return std::nullopt;

@@ -110,7 +110,7 @@ TEST_F(DropdownMenuTest, OpeningInCodeSendsOneCloseAndOneOpen) {
 TEST_F(DropdownMenuTest, ButtonsShowTheDelegatesTitles) {
     const auto& first = *menu->buttons()[0];
     const auto& second = *menu->buttons()[1];
-    EXPECT_EQ(first.attributedTitle()->string(), String("Part 0"));
+    EXPECT_EQ(first.attributedTitle()->string(), String("Topic 0"));
     EXPECT_EQ(first.selectedTitle()->string(), String("Choose"));
     EXPECT_FALSE(second.selectedTitle());
     EXPECT_EQ(first.titleLabel().numberOfLines(), 1);
@@ -130,7 +130,7 @@ TEST_F(DropdownMenuTest, ButtonsShowTheDelegatesTitles) {
     menu->setComponentLineBreakMode(ui::NSLineBreakByWordWrapping);
     EXPECT_EQ(first.titleLabel().numberOfLines(), 0);
     menu->closeAllComponentsAnimated(false);
-    EXPECT_EQ(first.titleLabel().attributedText()->string(), String("Part 0"));
+    EXPECT_EQ(first.titleLabel().attributedText()->string(), String("Topic 0"));
 
     menus->disabled = 1;
     menu->reloadComponent(1);
