@@ -2,21 +2,13 @@
 // Programming errors the HUD and its parts check. The message goes to the system log; debug
 // builds then stop, release builds skip the call (the caller returns when this answers false).
 
-#include <cstdlib>
-
+#include "ComponentAssert.h"
 #include "orvane/platform/threads/RunLoop.h"
-#include "orvane/platform/values/SystemLog.h"
 
 namespace ov::mb {
 
 inline bool check(bool condition, const char* message) {
-    if (condition) return true;
-    SystemLog::write(String(message));
-#ifndef NDEBUG
-    std::abort();
-#else
-    return false;
-#endif
+    return components::check(condition, String(message));
 }
 
 inline bool checkMainThread() {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "DropdownPictures.h"
 #include "HudPictures.h"
 #include "PopTipPictures.h"
 #include "ProgressPictures.h"
@@ -158,7 +159,8 @@ const std::vector<Picture>& pictures() {
                                           {"hud-indicators", hud::indicatorsPicture},
                                           {"progress-bar", progress::barsPicture},
                                           {"pop-tip", poptip::placesPicture},
-                                          {"pop-tip-animations", poptip::animationsPicture}};
+                                          {"pop-tip-animations", poptip::animationsPicture},
+                                          {"dropdown-menu", dropdown::menusPicture}};
     return all;
 }
 
