@@ -8,6 +8,7 @@
 #include "HudPictures.h"
 #include "PopTipPictures.h"
 #include "ProgressPictures.h"
+#include "TwoLinePictures.h"
 #include "orvane/components/CustomBadge.h"
 #include "orvane/components/UIColor+UIColor.h"
 #include "orvane/platform/ui/layers/Renderer.h"
@@ -160,7 +161,9 @@ const std::vector<Picture>& pictures() {
                                           {"progress-bar", progress::barsPicture},
                                           {"pop-tip", poptip::placesPicture},
                                           {"pop-tip-animations", poptip::animationsPicture},
-                                          {"dropdown-menu", dropdown::menusPicture}};
+                                          {"dropdown-menu", dropdown::menusPicture},
+                                          {"two-line", two_line::twoLinePicture},
+                                          {"terms", two_line::termsPicture}};
     return all;
 }
 

@@ -148,6 +148,16 @@ std::optional<double> styledLineHeight(const ParagraphStyle& style, const Font& 
     return height;
 }
 
+// Whether every line, none truncated, fits within `height` points.
+bool fitsWhole(PangoLayout* layout, double height) {
+    const PangoEllipsizeMode mode = pango_layout_get_ellipsize(layout);
+    pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_NONE);
+    PangoRectangle logical;
+    pango_layout_get_extents(layout, nullptr, &logical);
+    pango_layout_set_ellipsize(layout, mode);
+    return toPoints(logical.height) <= height + 1e-6;
+}
+
 }  // namespace
 
 TextLayout::TextLayout(const AttributedString& text, const TextBox& box) : m_box(box) {
@@ -210,7 +220,11 @@ void TextLayout::build(PangoContext* context, const AttributedString& text) {
         if (m_box.numberOfLines > 0) {
             pango_layout_set_height(m_layout, -static_cast<int>(m_box.numberOfLines));
         } else if (m_box.height >= 0) {
-            pango_layout_set_height(m_layout, toPango(m_box.height));
+            // Pango guesses whether the next line fits from the height of the line before,
+            // so a smaller line after a taller one would go even where it fits: a box the
+            // whole text fits in sets no real limit.
+            pango_layout_set_height(
+                m_layout, fitsWhole(m_layout, m_box.height) ? G_MAXINT / 2 : toPango(m_box.height));
         }
     }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -201,6 +202,18 @@ TEST(TextMeasuringTest, TruncationKeepsLongTextWithinTheBox) {
     const Rect wrapped = boundingRectWithSize(
         text, {80, line}, NSStringDrawingUsesLineFragmentOrigin, fontAttributes(14));
     EXPECT_NEAR(wrapped.size.height, line, 1);
+}
+
+TEST(TextMeasuringTest, ASmallerLineAfterATallerOneStaysWhereItFits) {
+    MutableAttributedString text(String("TITLE\nsmaller line"), fontAttributes(17));
+    text.addAttribute(NSFontAttributeName, Font::systemFontOfSize(12).toValue(), {6, 12});
+    const double whole =
+        text.boundingRectWithSize({200, 0}, NSStringDrawingUsesLineFragmentOrigin).size.height;
+    EXPECT_GT(whole, Font::systemFontOfSize(17).lineHeight() + 10);
+    const double boxed =
+        text.boundingRectWithSize({200, std::ceil(whole)}, NSStringDrawingUsesLineFragmentOrigin)
+            .size.height;
+    EXPECT_DOUBLE_EQ(boxed, whole);
 }
 
 }  // namespace
