@@ -36,27 +36,6 @@ ParagraphStyle styleOf(const Dictionary& attributes) {
     return *ParagraphStyle::fromValue(attributes.objectForKey(ui::kCTParagraphStyleAttributeName));
 }
 
-TEST(TTTAttributedLabel, StartsWithInteractionAndTheThreeLinkStyles) {
-    TTTAttributedLabel label;
-    EXPECT_TRUE(label.isUserInteractionEnabled());
-    EXPECT_FALSE(label.isMultipleTouchEnabled());
-    EXPECT_EQ(label.lineHeightMultiple(), 1.0);
-    EXPECT_TRUE(label.links().empty());
-    EXPECT_EQ(label.textInsets(), ui::EdgeInsets{});
-    const auto look = [](const Dictionary& attributes) {
-        return std::make_pair(
-            attributes.objectForKey(ui::kCTUnderlineStyleAttributeName).ifBool(),
-            Color::fromValue(attributes.objectForKey(ui::kCTForegroundColorAttributeName)));
-    };
-    EXPECT_EQ(look(label.linkAttributes()),
-              std::make_pair(std::optional(true), std::optional(Color::blueColor())));
-    EXPECT_EQ(look(label.activeLinkAttributes()),
-              std::make_pair(std::optional(false), std::optional(Color::redColor())));
-    EXPECT_EQ(look(label.inactiveLinkAttributes()),
-              std::make_pair(std::optional(false), std::optional(Color::grayColor())));
-    EXPECT_EQ(styleOf(label.linkAttributes()).lineBreakMode, ui::NSLineBreakByWordWrapping);
-}
-
 TEST(TTTAttributedLabel, LabelSettingsBecomeTextAttributes) {
     TTTAttributedLabel label;
     label.setFont(kFont);
