@@ -252,6 +252,9 @@ class LinkTouchTest : public ::testing::Test {
         label->addLinkToTransitInformation(Dictionary(), {22, 3});
     }
 
+    // The window's pending layout runs now, not in the exit handlers after the views are gone.
+    void TearDown() override { RunLoop::main().runFor(0.01); }
+
     // The middle of the character at `index`, in window coordinates.
     ui::Point on(size_t index) const {
         const AttributedString text = *label->attributedText();
