@@ -8,6 +8,7 @@
 #include "HudPictures.h"
 #include "PopTipPictures.h"
 #include "ProgressPictures.h"
+#include "StyledTextPictures.h"
 #include "TwoLinePictures.h"
 #include "orvane/components/CustomBadge.h"
 #include "orvane/components/UIColor+UIColor.h"
@@ -163,7 +164,9 @@ const std::vector<Picture>& pictures() {
                                           {"pop-tip-animations", poptip::animationsPicture},
                                           {"dropdown-menu", dropdown::menusPicture},
                                           {"two-line", two_line::twoLinePicture},
-                                          {"terms", two_line::termsPicture}};
+                                          {"terms", two_line::termsPicture},
+                                          {"styled-labels", styled::labelsPicture},
+                                          {"counters", styled::countersPicture}};
     return all;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "orvane/platform/ui/text/Font.h"
@@ -158,6 +159,17 @@ bool fitsWhole(PangoLayout* layout, double height) {
     return toPoints(logical.height) <= height + 1e-6;
 }
 
+// UTF-16 units in the UTF-8 text before `byteIndex`.
+size_t utf16Offset(const char* utf8, int byteIndex) {
+    size_t units = 0;
+    for (int i = 0; i < byteIndex; ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if ((byte & 0xC0) == 0x80) continue;
+        units += byte >= 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
 }  // namespace
 
 TextLayout::TextLayout(const AttributedString& text, const TextBox& box) : m_box(box) {
@@ -263,6 +275,41 @@ Size TextLayout::size() const {
 
 double TextLayout::firstBaseline() const {
     return toPoints(pango_layout_get_baseline(m_layout));
+}
+
+std::vector<LineExtent> TextLayout::lines() const {
+    const char* utf8 = pango_layout_get_text(m_layout);
+    std::vector<LineExtent> lines;
+    PangoLayoutIter* iterator = pango_layout_get_iter(m_layout);
+    do {
+        PangoRectangle logical;
+        pango_layout_iter_get_line_extents(iterator, nullptr, &logical);
+        const PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iterator);
+        LineExtent extent;
+        extent.range.location = utf16Offset(utf8, line->start_index);
+        extent.box = {toPoints(logical.x) + m_indent, toPoints(logical.y), toPoints(logical.width),
+                      toPoints(logical.height)};
+        extent.baseline = toPoints(pango_layout_iter_get_baseline(iterator));
+        lines.push_back(extent);
+    } while (pango_layout_iter_next_line(iterator));
+    pango_layout_iter_free(iterator);
+    const size_t total = utf16Offset(utf8, static_cast<int>(std::strlen(utf8)));
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const size_t end = i + 1 < lines.size() ? lines[i + 1].range.location : total;
+        lines[i].range.length = end - lines[i].range.location;
+    }
+    return lines;
+}
+
+size_t TextLayout::indexAtX(double x) const {
+    const PangoLayoutLine* line = pango_layout_get_line_readonly(m_layout, 0);
+    if (!line) return 0;
+    int byteIndex = 0;
+    int trailing = 0;
+    pango_layout_line_x_to_index(const_cast<PangoLayoutLine*>(line), toPango(x - m_indent),
+                                 &byteIndex, &trailing);
+    const char* utf8 = pango_layout_get_text(m_layout);
+    return utf16Offset(utf8, byteIndex);
 }
 
 void TextLayout::show(cairo_t* cairo) const {

@@ -4,6 +4,7 @@
 #include <pango/pangocairo.h>
 
 #include <optional>
+#include <vector>
 
 #include "orvane/platform/ui/geometry/Color.h"
 #include "orvane/platform/ui/text/AttributedString.h"
@@ -20,6 +21,14 @@ struct TextBox {
     Color::RGBA contextColor{0, 0, 0, 1};
     // Multiplies every colour's alpha.
     double alpha = 1;
+};
+
+// One laid-out line: its text (UTF-16, the line break that ends it included) and its box, in
+// points from the top left of the layout.
+struct LineExtent {
+    Range range;
+    Rect box;
+    double baseline = 0;  // from the top of the layout
 };
 
 class TextLayout {
@@ -39,6 +48,11 @@ class TextLayout {
     Size size() const;
     // Distance from the top to the first baseline.
     double firstBaseline() const;
+    // Every line, shown or not.
+    std::vector<LineExtent> lines() const;
+    // The UTF-16 index of the character drawn at `x` on the first line (the first or last
+    // one beyond the line's ends).
+    size_t indexAtX(double x) const;
     // Draws with the top left of the first line at the current point.
     void show(cairo_t* cairo) const;
 

@@ -135,10 +135,10 @@ Color Label::textColor() const {
     return Appearance::colorForView(*this, kAppearanceTextColor).value_or(Color::blackColor());
 }
 
-void Label::setTextColor(const Color& color) {
+void Label::setTextColor(const std::optional<Color>& color) {
     if (m_textColor == color) return;
     m_textColor = color;
-    applyToText(NSForegroundColorAttributeName, color.toValue());
+    applyToText(NSForegroundColorAttributeName, textColor().toValue());
 }
 
 void Label::setTextAlignment(NSTextAlignment alignment) {

@@ -38,9 +38,9 @@ class Label : public View {
     // The system font of 17 points unless set (or an appearance default says otherwise).
     Font font() const;
     void setFont(const Font& font);
-    // Black unless set (or an appearance default says otherwise).
+    // Black unless set (or an appearance default says otherwise); none goes back to that.
     Color textColor() const;
-    void setTextColor(const Color& color);
+    void setTextColor(const std::optional<Color>& color);
     NSTextAlignment textAlignment() const { return m_textAlignment; }
     void setTextAlignment(NSTextAlignment alignment);
     // 0: as many lines as the text needs. 1 by default.
