@@ -12,7 +12,11 @@ set(ORVANE_PKG_MODULES
   CRYPTO:libcrypto
   CAIRO:cairo
   PANGOCAIRO:pangocairo
-  GEOGRAPHICLIB:geographiclib)
+  GEOGRAPHICLIB:geographiclib
+  GSTREAMER:gstreamer-1.0
+  GSTREAMER_APP:gstreamer-app-1.0
+  GSTREAMER_VIDEO:gstreamer-video-1.0
+  GSTREAMER_PBUTILS:gstreamer-pbutils-1.0)
 
 set(ORVANE_PKG_TARGETS)
 set(ORVANE_PKG_NAMES)  # for the installed orvane.pc
