@@ -1,8 +1,8 @@
 // `orvane media info FILE`: "seconds N" (the length rounded up) and "formatted TEXT".
 // `orvane media still FILE -o OUT.png`: writes the picture at one second, prints "WxH" (pixels).
 // `orvane media play FILE [--loop] [--mute] [--for SECONDS]`: plays the file with its sound
-// discarded and prints a line per event: "started", "time-jumped S", "finished". It stops when
-// the time is up, or without --for at the first "finished".
+// discarded and prints a line per event: "started", "time-jumped S" (to tenths), "finished". It
+// stops when the time is up, or without --for at the first "finished".
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -70,7 +70,8 @@ class EventPrinter : public ov::CustomPlayerViewControllerDelegate {
     }
     void CustomPlayerDidTimeChange(ov::CustomPlayerViewController&, double second) override {
         char text[64];
-        std::snprintf(text, sizeof text, "time-jumped %g", std::round(second * 1000) / 1000);
+        // Tenths: playback may already have moved on a little when the jump is told.
+        std::snprintf(text, sizeof text, "time-jumped %g", std::round(second * 10) / 10);
         say(text);
     }
     bool finished = false;
