@@ -6,9 +6,10 @@
 # toolkit layers above them may use each other (never in a cycle) and every platform room.
 set(PLATFORM_ROOMS
   platform/values platform/text platform/threads platform/files platform/time platform/network
-  platform/location platform/contacts
+  platform/location platform/contacts platform/media
   platform/ui/geometry platform/ui/application platform/ui/text platform/ui/drawing
-  platform/ui/layers platform/ui/layout platform/ui/views platform/ui/input platform/ui/containers)
+  platform/ui/layers platform/ui/layout platform/ui/views platform/ui/input platform/ui/containers
+  platform/ui/media)
 set(TOOLKIT_LAYERS core json extensions location components media contacts)
 
 # The rank of a folder below include/orvane/ or src/, or -1 when it is no room.

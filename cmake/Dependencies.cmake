@@ -13,7 +13,11 @@ set(ORVANE_PKG_MODULES
   CAIRO:cairo
   PANGOCAIRO:pangocairo
   GEOGRAPHICLIB:geographiclib
-  SQLITE3:sqlite3)
+  SQLITE3:sqlite3
+  GSTREAMER:gstreamer-1.0
+  GSTREAMER_APP:gstreamer-app-1.0
+  GSTREAMER_VIDEO:gstreamer-video-1.0
+  GSTREAMER_PBUTILS:gstreamer-pbutils-1.0)
 
 set(ORVANE_PKG_TARGETS)
 set(ORVANE_PKG_NAMES)  # for the installed orvane.pc

@@ -22,6 +22,8 @@ class URL {
     // " < > \ ^ ` { | }), a '%' without two hex digits, a port that is not a number up to
     // 65535, or a malformed bracketed IP literal.
     static std::optional<URL> withString(const String& text);
+    // The "file://" address of a local path; a relative path is taken from the current folder.
+    static URL fileURLWithPath(const String& path);
 
     // The text exactly as given.
     const String& absoluteString() const { return m_text; }
