@@ -12,7 +12,8 @@ set(ORVANE_PKG_MODULES
   CRYPTO:libcrypto
   CAIRO:cairo
   PANGOCAIRO:pangocairo
-  GEOGRAPHICLIB:geographiclib)
+  GEOGRAPHICLIB:geographiclib
+  LIBNOTIFY:libnotify)
 
 set(ORVANE_PKG_TARGETS)
 set(ORVANE_PKG_NAMES)  # for the installed orvane.pc
