@@ -203,6 +203,24 @@ std::shared_ptr<Image> Image::imageWithRenderingMode(RenderingMode mode) const {
     return copy;
 }
 
+std::shared_ptr<Image> Image::imageWithOrientation(UIImageOrientation orientation) const {
+    auto copy = std::make_shared<Image>(*this);
+    copy->m_orientation = orientation;
+    return copy;
+}
+
+bool Image::isQuarterTurned() const {
+    switch (m_orientation) {
+        case UIImageOrientationLeft:
+        case UIImageOrientationRight:
+        case UIImageOrientationLeftMirrored:
+        case UIImageOrientationRightMirrored:
+            return true;
+        default:
+            return false;
+    }
+}
+
 uint32_t Image::argb32At(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_pixelWidth || y >= m_pixelHeight) return 0;
     const auto* words = reinterpret_cast<const uint32_t*>(m_pixels->data());

@@ -12,6 +12,10 @@
 // alpha; rows are stride() bytes apart, the top row first. The buffer is shared between
 // copies and never changes.
 //
+// An orientation says how the stored pixels are to be turned to show upright (the platform's
+// imageWithCGImage:scale:orientation:); the size in points is of the upright picture, so the
+// quarter turns swap width and height. Drawing code draws the pixels as stored.
+//
 // Images go into keyed archives as their pixels, size and scale, and come back equal.
 
 #include <array>
@@ -27,6 +31,18 @@
 #include "orvane/platform/values/String.h"
 
 namespace ov {
+
+// The platform's values.
+enum UIImageOrientation : int {
+    UIImageOrientationUp = 0,
+    UIImageOrientationDown = 1,
+    UIImageOrientationLeft = 2,
+    UIImageOrientationRight = 3,
+    UIImageOrientationUpMirrored = 4,
+    UIImageOrientationDownMirrored = 5,
+    UIImageOrientationLeftMirrored = 6,
+    UIImageOrientationRightMirrored = 7,
+};
 
 class Image final : public ArchivableObject {
     struct PrivateTag {};
@@ -60,9 +76,9 @@ class Image final : public ArchivableObject {
     static double screenScale();
     static void setScreenScale(double scale);
 
-    // Points.
-    double width() const { return m_pixelWidth / m_scale; }
-    double height() const { return m_pixelHeight / m_scale; }
+    // Points, of the upright picture.
+    double width() const { return (isQuarterTurned() ? m_pixelHeight : m_pixelWidth) / m_scale; }
+    double height() const { return (isQuarterTurned() ? m_pixelWidth : m_pixelHeight) / m_scale; }
     double scale() const { return m_scale; }
 
     int pixelWidth() const { return m_pixelWidth; }
@@ -73,6 +89,11 @@ class Image final : public ArchivableObject {
     RenderingMode renderingMode() const { return m_renderingMode; }
     // The same pixels (shared) with another rendering mode.
     std::shared_ptr<Image> imageWithRenderingMode(RenderingMode mode) const;
+
+    // UIImageOrientationUp unless made with another.
+    UIImageOrientation imageOrientation() const { return m_orientation; }
+    // The same pixels (shared) to be shown turned by `orientation`.
+    std::shared_ptr<Image> imageWithOrientation(UIImageOrientation orientation) const;
 
     // Pixel coordinates; outside the image answers transparent black.
     uint32_t argb32At(int x, int y) const;              // premultiplied
@@ -86,11 +107,14 @@ class Image final : public ArchivableObject {
     String description() const override;
 
   private:
+    bool isQuarterTurned() const;
+
     int m_pixelWidth;
     int m_pixelHeight;
     Pixels m_pixels;
     double m_scale;
     RenderingMode m_renderingMode = RenderingMode::Automatic;
+    UIImageOrientation m_orientation = UIImageOrientationUp;
 };
 
 }  // namespace ov

@@ -2,6 +2,7 @@
 
 #include "orvane/platform/threads/DispatchQueue.h"
 #include "orvane/platform/ui/application/AlertView.h"
+#include "platform/ui/application/DesktopNotificationPresenter.h"
 #include "platform/ui/application/XdgURLOpener.h"
 
 namespace ov::ui {
@@ -19,7 +20,9 @@ Error unsupported() {
 
 }  // namespace
 
-Application::Application() : m_opener(std::make_shared<XdgURLOpener>()) {}
+Application::Application()
+    : m_opener(std::make_shared<XdgURLOpener>()),
+      m_notificationPresenter(std::make_shared<DesktopNotificationPresenter>()) {}
 
 Application& Application::sharedApplication() {
     // Never destroyed: shared instances live until the process ends.

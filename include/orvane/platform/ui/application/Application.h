@@ -18,10 +18,16 @@
 #include <vector>
 
 #include "orvane/platform/network/URL.h"
+#include "orvane/platform/ui/application/LocalNotification.h"
+#include "orvane/platform/ui/application/LocalNotificationPresenter.h"
 #include "orvane/platform/ui/application/PushProvider.h"
 #include "orvane/platform/ui/application/URLOpener.h"
 #include "orvane/platform/values/Result.h"
 #include "orvane/platform/values/Value.h"
+
+namespace ov {
+class Timer;
+}
 
 namespace ov::ui {
 
@@ -82,6 +88,21 @@ class Application {
     std::optional<Error> remoteNotificationRegistrationError() const;
     void setRemoteNotificationRegistrationHandler(RegistrationHandler handler);
 
+    // Local notifications. A scheduled one is kept (a copy) until its fire date, which the main
+    // run loop waits for by the clock (a due one goes on the next turn); then it moves to the
+    // delivered ones and goes to the presenter on the main thread.
+    void scheduleLocalNotification(const LocalNotification& notification);
+    // Delivered at once, on the calling thread.
+    void presentLocalNotificationNow(const LocalNotification& notification);
+    // Waiting for their fire dates, in the order they were scheduled.
+    std::vector<LocalNotification> scheduledLocalNotifications() const;
+    // Shown (or handed on) so far, oldest first.
+    std::vector<LocalNotification> deliveredLocalNotifications() const;
+    // Drops the scheduled ones and the record of delivered ones.
+    void cancelAllLocalNotifications();
+    // Nullptr puts the default (the desktop's notification service) back.
+    void setLocalNotificationPresenter(std::shared_ptr<LocalNotificationPresenter> presenter);
+
     // The alerts on screen, oldest first; drawing them is left to the host.
     std::vector<std::shared_ptr<AlertView>> shownAlerts() const;
     // Takes every alert off the screen without telling their delegates.
@@ -95,7 +116,15 @@ class Application {
     void addShownAlert(std::shared_ptr<AlertView> alert);
     void removeShownAlert(const AlertView& alert);
 
+    struct ScheduledNotification {
+        unsigned long long id;
+        LocalNotification notification;
+        std::shared_ptr<Timer> timer;
+    };
+
     std::shared_ptr<URLOpener> opener() const;
+    void deliverScheduledNotification(unsigned long long id);
+    void deliver(const LocalNotification& notification);
     std::shared_ptr<PushProvider> pushProvider() const;
 
     std::atomic<bool> m_networkActivityIndicatorVisible{false};
@@ -110,6 +139,10 @@ class Application {
     std::optional<Error> m_registrationError;
     RegistrationHandler m_registrationHandler;
     std::vector<std::shared_ptr<AlertView>> m_shownAlerts;
+    std::shared_ptr<LocalNotificationPresenter> m_notificationPresenter;
+    std::vector<ScheduledNotification> m_scheduledNotifications;
+    std::vector<LocalNotification> m_deliveredNotifications;
+    unsigned long long m_nextNotificationId = 0;
 };
 
 }  // namespace ov::ui
