@@ -67,8 +67,8 @@ TEST(RenderCommand, WritesTheGallery) {
     const std::string folder = directory.file("gallery").toUtf8();
     const auto result = test::runCli({"render", "gallery", folder});
     EXPECT_EQ(result.exitCode, 0);
-    for (const char* picture :
-         {"badge", "colours", "controls", "alert", "progress-bar", "hud-modes", "hud-indicators"}) {
+    for (const char* picture : {"badge", "colours", "controls", "alert", "progress-bar",
+                                "hud-modes", "hud-indicators", "swipe-cell", "pull-to-refresh"}) {
         const auto image = load(folder + "/" + picture + ".png");
         ASSERT_TRUE(image) << picture;
         EXPECT_TRUE(test::matchesReference(*image, std::string("gallery-") + picture));

@@ -6,6 +6,7 @@
 
 #include "HudPictures.h"
 #include "ProgressPictures.h"
+#include "SwipeRefreshPictures.h"
 #include "orvane/components/CustomBadge.h"
 #include "orvane/components/UIColor+UIColor.h"
 #include "orvane/platform/ui/layers/Renderer.h"
@@ -155,7 +156,9 @@ const std::vector<Picture>& pictures() {
                                           {"alert", alert},
                                           {"hud-modes", hud::modesPicture},
                                           {"hud-indicators", hud::indicatorsPicture},
-                                          {"progress-bar", progress::barsPicture}};
+                                          {"progress-bar", progress::barsPicture},
+                                          {"swipe-cell", swipe::cellStatesPicture},
+                                          {"pull-to-refresh", swipe::pullToRefreshPicture}};
     return all;
 }
 
