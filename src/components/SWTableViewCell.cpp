@@ -14,9 +14,6 @@ using ui::LayoutConstraint;
 
 namespace {
 
-// The accessory's distance from the cell's right edge.
-constexpr double kAccessoryMargin = 15.0;
-
 std::shared_ptr<LayoutConstraint> equalEdges(ui::View& view, ui::View& other,
                                              LayoutAttribute attribute) {
     return LayoutConstraint::constraintWithItem(&view, attribute, ui::LayoutRelation::equal, &other,
