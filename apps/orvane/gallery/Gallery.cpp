@@ -9,6 +9,7 @@
 #include "PopTipPictures.h"
 #include "ProgressPictures.h"
 #include "StyledTextPictures.h"
+#include "SwipeRefreshPictures.h"
 #include "TwoLinePictures.h"
 #include "orvane/components/CustomBadge.h"
 #include "orvane/components/UIColor+UIColor.h"
@@ -166,7 +167,9 @@ const std::vector<Picture>& pictures() {
                                           {"two-line", two_line::twoLinePicture},
                                           {"terms", two_line::termsPicture},
                                           {"styled-labels", styled::labelsPicture},
-                                          {"counters", styled::countersPicture}};
+                                          {"counters", styled::countersPicture},
+                                          {"swipe-cell", swipe::cellStatesPicture},
+                                          {"pull-to-refresh", swipe::pullToRefreshPicture}};
     return all;
 }
 

@@ -160,7 +160,13 @@ void TableViewCell::showSelection() {
     }
     auto background = selectedBackgroundView();
     background->setFrame(bounds());
-    if (background->superview() != this) insertSubviewBelow(background, *m_contentView);
+    if (background->superview() == this) return;
+    // A subclass may have moved the content view deeper; the background then goes to the back.
+    if (m_contentView->superview() == this) {
+        insertSubviewBelow(background, *m_contentView);
+    } else {
+        insertSubview(background, 0);
+    }
 }
 
 void TableViewCell::setSelected(bool selected, bool) {

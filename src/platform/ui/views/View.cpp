@@ -89,6 +89,23 @@ View::~View() {
         subview->m_superview = nullptr;
 }
 
+std::shared_ptr<void> View::associatedObject(const void* key) const {
+    const auto found = m_associatedObjects.find(key);
+    return found == m_associatedObjects.end() ? nullptr : found->second;
+}
+
+void View::setAssociatedObject(const void* key, std::shared_ptr<void> object) {
+    // The old object is released after the table no longer lists it: its destructor may look.
+    std::shared_ptr<void> old;
+    if (object) {
+        old = std::exchange(m_associatedObjects[key], std::move(object));
+    } else if (const auto found = m_associatedObjects.find(key);
+               found != m_associatedObjects.end()) {
+        old = std::move(found->second);
+        m_associatedObjects.erase(found);
+    }
+}
+
 // Geometry.
 
 void View::notifyFrameChange(const Rect& oldFrame) {

@@ -34,6 +34,10 @@ namespace ov::ui {
 // Opening this address shows the application's own settings page.
 inline constexpr const char* UIApplicationOpenSettingsURLString = "app-settings:";
 
+// Posted by the host when the application comes back from the background.
+inline constexpr const char* UIApplicationWillEnterForegroundNotification =
+    "UIApplicationWillEnterForegroundNotification";
+
 // Notification types, a bit set.
 inline constexpr unsigned long UIUserNotificationTypeNone = 0;
 inline constexpr unsigned long UIUserNotificationTypeBadge = 1 << 0;

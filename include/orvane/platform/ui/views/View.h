@@ -24,6 +24,7 @@
 // keyword (convertPoint_toView, convertPoint_fromView; the same for rectangles).
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -157,6 +158,10 @@ class View : public std::enable_shared_from_this<View>,
     void setUserInteractionEnabled(bool enabled) { m_userInteractionEnabled = enabled; }
     bool isMultipleTouchEnabled() const { return m_multipleTouchEnabled; }
     void setMultipleTouchEnabled(bool enabled) { m_multipleTouchEnabled = enabled; }
+    // The runtime's associated objects: anything a category keeps on the view under a key of
+    // its own (a static's address), released with the view. Null when none.
+    std::shared_ptr<void> associatedObject(const void* key) const;
+    void setAssociatedObject(const void* key, std::shared_ptr<void> object);
     const std::optional<String>& accessibilityLabel() const { return m_accessibilityLabel; }
     void setAccessibilityLabel(std::optional<String> label) {
         m_accessibilityLabel = std::move(label);
@@ -331,6 +336,7 @@ class View : public std::enable_shared_from_this<View>,
     std::optional<String> m_accessibilityLabel;
     // Running block animations that keep touches away.
     int m_interactionBlockingAnimations = 0;
+    std::map<const void*, std::shared_ptr<void>> m_associatedObjects;
 };
 
 // The view tree laid out and drawn into an image, as renderLayer (Renderer.h) draws its layer.

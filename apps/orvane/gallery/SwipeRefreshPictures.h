@@ -1,0 +1,16 @@
+#pragma once
+// Gallery pages of the swipeable cell and the elastic pull-to-refresh, driven by injected
+// touches on a manual clock so every moment shown is the same on each run.
+
+#include <memory>
+
+#include "orvane/platform/ui/views/View.h"
+
+namespace orvane::swipe {
+
+// A row at rest, one being swiped, one open on each side.
+std::shared_ptr<ov::ui::View> cellStatesPicture();
+// Pulls of several heights and finger positions, moments of the bounce, loading and stopping.
+std::shared_ptr<ov::ui::View> pullToRefreshPicture();
+
+}  // namespace orvane::swipe
