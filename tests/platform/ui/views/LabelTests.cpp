@@ -134,7 +134,8 @@ TEST_F(LabelTest, HighlightedColourAndShadowAreDrawn) {
 }
 
 // What a label shows: each test step changes one of these on a label drawn before, and the
-// result must match a label that starts out with the same settings.
+// result must match a label that starts out with the same settings. Highlighting comes last:
+// it gives drawing and measuring different texts, which would hide a stale width.
 struct LabelLook {
     String text = "Hello there";
     Font font = Font::systemFontOfSize(14);
@@ -171,11 +172,11 @@ TEST_F(LabelTest, RedrawAfterEachChangeMatchesAFreshLabel) {
         {"text", [](LabelLook& l) { l.text = "Hello there, world"; }},
         {"font", [](LabelLook& l) { l.font = Font::boldSystemFontOfSize(20); }},
         {"colour", [](LabelLook& l) { l.colour = Color::blueColor(); }},
-        {"highlight", [](LabelLook& l) { l.highlighted = true; }},
         {"narrower", [](LabelLook& l) { l.width = 60; }},
         {"wrapping", [](LabelLook& l) { l.lines = 0; }},
         {"scale", [](LabelLook& l) { l.scale = 2; }},
         {"wider", [](LabelLook& l) { l.width = 200; }},
+        {"highlight", [](LabelLook& l) { l.highlighted = true; }},
     };
     for (const auto& [name, change] : changes) {
         change(look);
