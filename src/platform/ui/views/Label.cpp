@@ -71,8 +71,7 @@ Size measure(const AttributedString& text, double width, long numberOfLines) {
 }
 
 // The text's box within `bounds` (the width limits it, the height clips it).
-Size measure(const AttributedString& text, const Rect& bounds, long numberOfLines) {
-    const Size size = measure(text, bounds.width(), numberOfLines);
+Size clipped(Size size, const Rect& bounds) {
     return {size.width, std::min(size.height, bounds.height())};
 }
 
@@ -204,7 +203,9 @@ void Label::setPreferredMaxLayoutWidth(double width) {
 }
 
 Rect Label::textRectForBounds(const Rect& bounds, long numberOfLines) const {
-    return {bounds.origin, measure(m_text.value_or(AttributedString()), bounds, numberOfLines)};
+    return {bounds.origin,
+            clipped(measure(m_text.value_or(AttributedString()), bounds.width(), numberOfLines),
+                    bounds)};
 }
 
 void Label::drawTextInRect(GraphicsContext& context, const Rect& rect) {
@@ -215,7 +216,7 @@ void Label::drawTextInRect(GraphicsContext& context, const Rect& rect) {
         if (natural > rect.width() && natural > 0)
             text = scaledFonts(text, std::max(m_minimumScaleFactor, rect.width() / natural));
     }
-    const Size size = measure(text, rect, m_numberOfLines);
+    const Size size = clipped(measured(text, rect.width()), rect);
     const Rect box{rect.minX(), rect.minY() + (rect.height() - size.height) / 2, rect.width(),
                    size.height};
     const Layout layout = layoutFor(text, m_numberOfLines);
@@ -225,7 +226,17 @@ void Label::drawTextInRect(GraphicsContext& context, const Rect& rect) {
 }
 
 Size Label::sizeThatFits(Size size) const {
-    return measure(m_text.value_or(AttributedString()), std::max(0.0, size.width), m_numberOfLines);
+    return measured(m_text.value_or(AttributedString()), std::max(0.0, size.width));
+}
+
+Size Label::measured(const AttributedString& text, double width) const {
+    const auto& last = m_lastMeasurement;
+    if (!last || last->width != width || last->numberOfLines != m_numberOfLines ||
+        !(last->text == text)) {
+        m_lastMeasurement =
+            Measurement{text, width, m_numberOfLines, measure(text, width, m_numberOfLines)};
+    }
+    return m_lastMeasurement->size;
 }
 
 Size Label::intrinsicContentSize() const {

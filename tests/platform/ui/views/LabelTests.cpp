@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include "ControlTestSupport.h"
 #include "orvane/platform/threads/RunLoop.h"
 #include "orvane/platform/ui/layers/Renderer.h"
@@ -127,6 +131,64 @@ TEST_F(LabelTest, HighlightedColourAndShadowAreDrawn) {
     const Rect text = test::inkBox(*shadowed, isBlue);
     ASSERT_FALSE(shadow.isNull());
     EXPECT_NEAR(shadow.maxX() - text.maxX(), 3, 1);
+}
+
+// What a label shows: each test step changes one of these on a label drawn before, and the
+// result must match a label that starts out with the same settings. Highlighting comes last:
+// it gives drawing and measuring different texts, which would hide a stale width.
+struct LabelLook {
+    String text = "Hello there";
+    Font font = Font::systemFontOfSize(14);
+    Color colour = Color::blackColor();
+    double width = 120;
+    long lines = 1;
+    double scale = 1;
+    bool highlighted = false;
+};
+
+void applyLook(Label& shown, const LabelLook& look) {
+    shown.setFrame({0, 0, look.width, 40});
+    shown.setText(look.text);
+    shown.setFont(look.font);
+    shown.setTextColor(look.colour);
+    shown.setHighlightedTextColor(Color::redColor());
+    shown.setNumberOfLines(look.lines);
+    shown.setHighlighted(look.highlighted);
+}
+
+std::shared_ptr<Label> freshLabel(const LabelLook& look) {
+    auto fresh = std::make_shared<Label>();
+    applyLook(*fresh, look);
+    return fresh;
+}
+
+TEST_F(LabelTest, RedrawAfterEachChangeMatchesAFreshLabel) {
+    LabelLook look;
+    const auto reused = freshLabel(look);
+    // Measuring for layout at another width must not leak into what is drawn.
+    reused->sizeThatFits({30, 0});
+    renderToImage(*reused, look.scale);
+    const std::vector<std::pair<const char*, std::function<void(LabelLook&)>>> changes = {
+        {"text", [](LabelLook& l) { l.text = "Hello there, world"; }},
+        {"font", [](LabelLook& l) { l.font = Font::boldSystemFontOfSize(20); }},
+        {"colour", [](LabelLook& l) { l.colour = Color::blueColor(); }},
+        {"narrower", [](LabelLook& l) { l.width = 60; }},
+        {"wrapping", [](LabelLook& l) { l.lines = 0; }},
+        {"scale", [](LabelLook& l) { l.scale = 2; }},
+        {"wider", [](LabelLook& l) { l.width = 200; }},
+        {"highlight", [](LabelLook& l) { l.highlighted = true; }},
+    };
+    for (const auto& [name, change] : changes) {
+        change(look);
+        applyLook(*reused, look);
+        const auto fresh = freshLabel(look);
+        const auto drawn = renderToImage(*reused, look.scale);
+        const auto expected = renderToImage(*fresh, look.scale);
+        ASSERT_TRUE(drawn && expected) << name;
+        EXPECT_EQ(*drawn->pixels(), *expected->pixels()) << "after changing the " << name;
+        EXPECT_EQ(reused->sizeThatFits({look.width, 0}), fresh->sizeThatFits({look.width, 0}))
+            << "after changing the " << name;
+    }
 }
 
 }  // namespace

@@ -94,7 +94,17 @@ class Label : public View {
     // Applies one attribute over the whole styled text.
     void applyToText(const String& name, const Value& value);
     void textDidChange();
+    // The text's size within `width`, measured again only when the text (with its font and
+    // colour), the width or the line limit differ from the last call's.
+    Size measured(const AttributedString& text, double width) const;
 
+    struct Measurement {
+        AttributedString text;
+        double width;
+        long numberOfLines;
+        Size size;
+    };
+    mutable std::optional<Measurement> m_lastMeasurement;
     std::optional<AttributedString> m_text;
     std::optional<Font> m_font;
     std::optional<Color> m_textColor;
