@@ -37,18 +37,11 @@ void AMPopTip::performEntranceAnimation(Handler completion) {
             break;
         }
         case AMPopTipEntranceAnimationFadeIn:
-            setAlpha(0);
-            ui::View::animateWithDuration(
-                m_animationIn, m_delayIn, ui::UIViewAnimationOptionBeginFromCurrentState,
-                [this] { setAlpha(1); }, whenFinished(std::move(completion)));
+            poptip::fade(*this, 0, 1, m_animationIn, m_delayIn, std::move(completion));
             break;
         case AMPopTipEntranceAnimationCustom:
-            // Without a handler the entrance simply ends, so the bubble still becomes visible.
-            if (m_entranceAnimationHandler) {
-                m_entranceAnimationHandler(std::move(completion));
-                break;
-            }
-            [[fallthrough]];
+            poptip::runCustom(m_entranceAnimationHandler, std::move(completion));
+            break;
         default:
             if (completion) completion();
             break;

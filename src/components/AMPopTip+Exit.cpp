@@ -19,19 +19,11 @@ void AMPopTip::performExitAnimation(Handler completion) {
                 whenFinished(std::move(completion)));
             break;
         case AMPopTipExitAnimationFadeOut:
-            setAlpha(1);
-            ui::View::animateWithDuration(
-                m_animationOut, m_delayOut, ui::UIViewAnimationOptionBeginFromCurrentState,
-                [this] { setAlpha(0); }, whenFinished(std::move(completion)));
+            poptip::fade(*this, 1, 0, m_animationOut, m_delayOut, std::move(completion));
             break;
         case AMPopTipExitAnimationCustom:
-            // Without a handler the exit simply ends: a bubble that never leaves could not be
-            // taken away by any later hide.
-            if (m_exitAnimationHandler) {
-                m_exitAnimationHandler(std::move(completion));
-                break;
-            }
-            [[fallthrough]];
+            poptip::runCustom(m_exitAnimationHandler, std::move(completion));
+            break;
         default:
             if (completion) completion();
             break;

@@ -25,4 +25,23 @@ inline ui::View::Completion whenFinished(AMPopTip::Handler completion) {
     };
 }
 
+// Fades the tip between two opacities; the completion runs only if the fade was not cut short.
+inline void fade(AMPopTip& tip, double from, double to, double duration, double delay,
+                 AMPopTip::Handler completion) {
+    tip.setAlpha(from);
+    ui::View::animateWithDuration(
+        duration, delay, ui::UIViewAnimationOptionBeginFromCurrentState,
+        [&tip, to] { tip.setAlpha(to); }, whenFinished(std::move(completion)));
+}
+
+// A custom entrance or exit. Without a handler it simply ends, so the tip never hangs between
+// shown and hidden (a bubble that never left could not be taken away by a later hide).
+inline void runCustom(const AMPopTip::AnimationHandler& handler, AMPopTip::Handler completion) {
+    if (handler) {
+        handler(std::move(completion));
+    } else if (completion) {
+        completion();
+    }
+}
+
 }  // namespace ov::poptip
