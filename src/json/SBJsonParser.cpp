@@ -27,12 +27,16 @@ bool isDigit(char byte) {
     return byte >= '0' && byte <= '9';
 }
 
-// Whether all eight bytes of `word` are digits.
-bool isEightDigits(uint64_t word) {
+// Flags (non-zero bytes) the bytes of `word` that are not digits. Carries only move toward
+// later bytes, so the first flagged byte is always exact, which is the one that counts.
+uint64_t nonDigitBytes(uint64_t word) {
     constexpr uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0ULL;
-    return ((word & kHighNibbles) | (((word + 0x0606060606060606ULL) & kHighNibbles) >> 4)) ==
+    return ((word & kHighNibbles) | (((word + 0x0606060606060606ULL) & kHighNibbles) >> 4)) ^
            0x3333333333333333ULL;
 }
+
+constexpr uint64_t kPowersOfTen[] = {1,       10,        100,        1'000,      10'000,
+                                     100'000, 1'000'000, 10'000'000, 100'000'000};
 
 // The value of eight digits read as a little-endian word, in three multiplications.
 uint64_t eightDigitsValue(uint64_t word) {
@@ -72,14 +76,15 @@ const char* findRunEnd(const char* position, bool& ascii) {
     }
 }
 
-// Widens sixteen ASCII bytes to units; false, writing nothing, when any byte is not ASCII.
-bool widenAscii(const unsigned char* bytes, char16_t* out) {
+// Widens sixteen bytes to units and gives how many of them, from the first, are ASCII: only
+// those count, the units after them are overwritten later.
+size_t widenAscii(const unsigned char* bytes, char16_t* out) {
     const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-    if (_mm_movemask_epi8(chunk) != 0) return false;
     const __m128i zero = _mm_setzero_si128();
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(chunk, zero));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(chunk, zero));
-    return true;
+    const auto high = static_cast<unsigned>(_mm_movemask_epi8(chunk));
+    return high == 0 ? 16 : static_cast<size_t>(std::countr_zero(high));
 }
 #else
 constexpr uint64_t kOnes = 0x0101010101010101ULL;
@@ -112,12 +117,11 @@ const char* findRunEnd(const char* position, bool& ascii) {
     }
 }
 
-bool widenAscii(const unsigned char* bytes, char16_t* out) {
-    for (int i = 0; i < 16; ++i) {
-        if (bytes[i] >= 0x80) return false;
-    }
-    std::copy(bytes, bytes + 16, out);
-    return true;
+size_t widenAscii(const unsigned char* bytes, char16_t* out) {
+    size_t count = 0;
+    for (; count < 16 && bytes[count] < 0x80; ++count)
+        out[count] = bytes[count];
+    return count;
 }
 #endif
 
@@ -197,7 +201,9 @@ bool SBJsonParser::scanValue(Value& result) {
         const char lead = *m_c++;
         if (lead == '[' || lead == '{') {
             if (!enterContainer(lead)) return unwind();
-        } else if (!scanScalar(lead, nextValue(result))) {
+        } else if (!scanScalar(lead, [&](auto&& scalar) {
+                       placeValue(result, std::forward<decltype(scalar)>(scalar));
+                   })) {
             return unwind();
         } else if (m_frames.empty()) {
             return true;
@@ -215,18 +221,25 @@ bool SBJsonParser::scanValue(Value& result) {
             Value container = top.isArray() ? takeElements(top.start) : takeMembers(top.start);
             m_frames.pop_back();
             --m_depth;
-            nextValue(result) = std::move(container);
+            placeValue(result, std::move(container));
             if (m_frames.empty()) return true;
             if (!scanAfterMember(m_frames.back().isArray())) return failContainer();
         }
     }
 }
 
-// Where the next value goes: the result, a new element of the innermost array, or the value of
-// the innermost dictionary's last key.
-Value& SBJsonParser::nextValue(Value& result) {
-    if (m_frames.empty()) return result;
-    return m_frames.back().isArray() ? m_values.emplace_back() : m_members.back().second;
+// Puts a finished value where it goes: the result, a new element of the innermost array, or the
+// value of the innermost dictionary's last key. Elements are made straight from the scalar, as
+// assigning a Value costs a dispatch on the kind it held.
+template <class Scalar>
+void SBJsonParser::placeValue(Value& result, Scalar&& scalar) {
+    if (m_frames.empty()) {
+        result = std::forward<Scalar>(scalar);
+    } else if (m_frames.back().isArray()) {
+        m_values.emplace_back(std::forward<Scalar>(scalar));
+    } else {
+        m_members.back().second = std::forward<Scalar>(scalar);
+    }
 }
 
 // Elements of open arrays wait on one shared stack, so each array is allocated once, at its
@@ -342,23 +355,27 @@ bool SBJsonParser::unwind() {
     return false;
 }
 
-bool SBJsonParser::scanScalar(char lead, Value& value) {
+template <class Place>
+bool SBJsonParser::scanScalar(char lead, Place place) {
     switch (lead) {
         case '"': {
             String text;
             if (!scanRestOfString(text)) return false;
-            value = std::move(text);
+            place(std::move(text));
             return true;
         }
         case 't':
-            value = true;
-            return scanLiteral("rue", "Expected 'true'");
+            if (!scanLiteral("rue", "Expected 'true'")) return false;
+            place(true);
+            return true;
         case 'f':
-            value = false;
-            return scanLiteral("alse", "Expected 'false'");
+            if (!scanLiteral("alse", "Expected 'false'")) return false;
+            place(false);
+            return true;
         case 'n':
-            value = Value::null();
-            return scanLiteral("ull", "Expected 'null'");
+            if (!scanLiteral("ull", "Expected 'null'")) return false;
+            place(Value::null());
+            return true;
         case '+':
             addErrorWithCode(2, "Leading + disallowed in number");
             return false;
@@ -368,7 +385,9 @@ bool SBJsonParser::scanScalar(char lead, Value& value) {
         default:
             if (lead == '-' || isDigit(lead)) {
                 --m_c;
-                return scanNumber(value);
+                const std::optional<Decimal> number = scanNumber();
+                if (number) place(*number);
+                return number.has_value();
             }
             addErrorWithCode(3, "Unrecognised leading character");
             return false;
@@ -468,13 +487,16 @@ bool SBJsonParser::appendRun(std::u16string& units, const char* end, bool ascii)
 char16_t* SBJsonParser::convertRun(char16_t* out, const char* end, bool ascii) {
     const auto* position = reinterpret_cast<const unsigned char*>(m_c);
     const auto* stop = reinterpret_cast<const unsigned char*>(end);
-    for (; stop - position >= 16 && widenAscii(position, out); position += 16)
-        out += 16;
-    if (ascii) return std::copy(position, stop, out);
+    if (ascii) {
+        for (; stop - position >= 16; position += 16, out += 16)
+            widenAscii(position, out);
+        return std::copy(position, stop, out);
+    }
     while (position < stop) {
-        if (stop - position >= 16 && widenAscii(position, out)) {
-            position += 16;
-            out += 16;
+        if (*position < 0x80 && stop - position >= 16) {
+            const size_t plain = widenAscii(position, out);
+            position += plain;
+            out += plain;
         } else if (*position < 0x80) {
             *out++ = *position++;
         } else if (const auto codePoint = decodeUtf8Sequence(position, stop)) {
@@ -577,33 +599,40 @@ bool SBJsonParser::scanHexQuad(char16_t& unit) {
     return true;
 }
 
-bool SBJsonParser::scanNumber(Value& value) {
+std::optional<Decimal> SBJsonParser::scanNumber() {
     const char* start = m_c;
     const bool negative = *m_c == '-';
     if (negative) ++m_c;
     if (*m_c == '0') {
         if (isDigit(m_c[1])) {
             addErrorWithCode(2, "Leading 0 disallowed in number");
-            return false;
+            return std::nullopt;
         }
     } else if (!isDigit(*m_c)) {
         addErrorWithCode(2, "No digits after initial minus");
-        return false;
+        return std::nullopt;
     }
     // Most numbers have few digits: gather them as we go and skip reading the text again.
     uint64_t digits = 0;
     int count = 0;
-    // Past 19 digits the sum wraps, but is then not used.
+    // Eight bytes at a time; a shorter run of digits is shifted up to the top of the word and
+    // led by zeros. Past 19 digits the sum wraps, but is then not used.
     const auto gather = [&] {
-        uint64_t word;
-        std::memcpy(&word, m_c, sizeof word);  // the padding keeps this inside the buffer
-        if (isEightDigits(word)) {
-            digits = digits * 100'000'000 + eightDigitsValue(word);
-            m_c += 8;
-            count += 8;
+        for (;;) {
+            uint64_t word;
+            std::memcpy(&word, m_c, sizeof word);  // the padding keeps this inside the buffer
+            const uint64_t stops = nonDigitBytes(word);
+            const int run = stops == 0 ? 8 : std::countr_zero(stops) / 8;
+            if (run == 0) return;
+            if (run < 8) {
+                const int shift = 8 * (8 - run);
+                word = (word << shift) | (0x3030303030303030ULL >> (64 - shift));
+            }
+            digits = digits * kPowersOfTen[run] + eightDigitsValue(word);
+            m_c += run;
+            count += run;
+            if (run < 8) return;
         }
-        for (; isDigit(*m_c); ++m_c, ++count)
-            digits = digits * 10 + static_cast<unsigned>(*m_c - '0');
     };
     gather();
     int exponent = 0;
@@ -611,7 +640,7 @@ bool SBJsonParser::scanNumber(Value& value) {
         ++m_c;
         if (!isDigit(*m_c)) {
             addErrorWithCode(2, "No digits after decimal point");
-            return false;
+            return std::nullopt;
         }
         const int before = count;
         gather();
@@ -623,7 +652,7 @@ bool SBJsonParser::scanNumber(Value& value) {
         if (*m_c == '+' || *m_c == '-') ++m_c;
         if (!isDigit(*m_c)) {
             addErrorWithCode(2, "No digits after exponent");
-            return false;
+            return std::nullopt;
         }
         skipDigits();
         simple = false;
@@ -631,12 +660,8 @@ bool SBJsonParser::scanNumber(Value& value) {
     auto decimal =
         simple ? Decimal::fromDigits(digits, exponent, negative)
                : Decimal::fromString(std::string_view(start, static_cast<size_t>(m_c - start)));
-    if (!decimal) {
-        addErrorWithCode(2, "Failed creating decimal instance");
-        return false;
-    }
-    value = *decimal;
-    return true;
+    if (!decimal) addErrorWithCode(2, "Failed creating decimal instance");
+    return decimal;
 }
 
 void SBJsonParser::skipDigits() {

@@ -175,6 +175,15 @@ TEST(SBJsonParser, StringsDecodeEscapesSurrogatesAndUtf8) {
         EXPECT_EQ(read("\"" + plain + "\xC3\xA9" + plain + "\""), Value(plain + "é" + plain));
         EXPECT_EQ(traceText(parser), "");
     }
+    // ASCII runs of every length between characters of every width, as in mixed-script text.
+    for (const char* wide : {"\xC3\xA9", "\xE6\x97\xA5", "\xF0\x9F\x98\x80"}) {
+        std::string text;
+        for (size_t length = 0; length < 20; ++length)
+            text += std::string(length, 'a') + wide + wide;
+        EXPECT_EQ(read("\"" + text + "\""), Value(text));
+        EXPECT_EQ(read("\"" + text + "\xE6\x97\"").isAbsent(), true);  // cut short at the end
+        EXPECT_EQ(traceText(parser), "3 Invalid UTF-8 byte '0xe6' in string");
+    }
 }
 
 // Long keys met before share the text made then: keys that differ only in the middle, keys

@@ -53,8 +53,11 @@ class SBJsonParser : public SBJsonBase {
     Value parse(std::string_view utf8);
     Value documentFrom(Value fragment);
     bool scanValue(Value& result);
-    Value& nextValue(Value& result);
-    bool scanScalar(char lead, Value& value);
+    template <class Scalar>
+    void placeValue(Value& result, Scalar&& scalar);
+    // Gives the scalar that starts with `lead` to `place`.
+    template <class Place>
+    bool scanScalar(char lead, Place place);
     bool enterContainer(char open);
     bool scanArrayStep(bool& closed);
     bool scanDictionaryStep(bool& closed);
@@ -73,7 +76,7 @@ class SBJsonParser : public SBJsonBase {
     bool scanEscape(std::u16string& units);
     bool scanUnicodeChar(std::u16string& units);
     bool scanHexQuad(char16_t& unit);
-    bool scanNumber(Value& value);
+    std::optional<Decimal> scanNumber();
     bool scanLiteral(std::string_view rest, const char* message);
     bool scanIsAtEnd();
     void skipDigits();

@@ -209,8 +209,18 @@ Decimal Decimal::fromInteger(long long value) {
     return *make(magnitude, 0, negative);
 }
 
+// Readers make every number here: a mantissa that fits 64 bits skips make's 128-bit steps.
 std::optional<Decimal> Decimal::fromDigits(uint64_t digits, int exponent, bool negative) {
-    return make(digits, exponent, negative);
+    if (digits == 0) return Decimal();
+    long long scaled = exponent;
+    for (; digits % 10 == 0; digits /= 10)
+        ++scaled;
+    if (scaled < kMinExponent || scaled > kMaxExponent) return make(digits, scaled, negative);
+    Decimal result;
+    result.m_low = digits;
+    result.m_exponent = static_cast<int>(scaled);
+    result.m_negative = negative;
+    return result;
 }
 
 double Decimal::doubleValue() const {

@@ -38,6 +38,14 @@ size_t hashKey(const String& key) {
     return hash;
 }
 
+// One bit of 64 chosen by a key's length and end units: keys of one object mostly differ
+// there, so a key whose bit is not yet set needs no search for an earlier equal key.
+uint64_t keyBit(const String& key) {
+    const std::u16string_view units = key.utf16();
+    if (units.empty()) return 1;
+    return uint64_t{1} << ((units.size() * 13 + units.front() * 5 + units.back()) & 63);
+}
+
 // An empty index for `count` keys: at most half full, so probe runs stay short.
 SharedVector<uint32_t> zeroedIndex(size_t count) {
     return SharedVector<uint32_t>(std::bit_ceil(count * 2), uint32_t{0});
@@ -145,9 +153,17 @@ void Dictionary::mergeRepeatedKeys() {
     if (count > kIndexedDictionarySize) m_index = zeroedIndex(count);
     Entry* const entries = m_entries.mutableBegin();
     size_t kept = 0;
+    uint64_t seenBits = 0;
     for (size_t i = 0; i < count; ++i) {
         const String& key = entries[i].first;
-        const size_t first = m_index.empty() ? findLinear(key, kept) : findOrIndex(key, kept);
+        size_t first = kNotFound;
+        if (!m_index.empty()) {
+            first = findOrIndex(key, kept);
+        } else if (const uint64_t bit = keyBit(key); (seenBits & bit) != 0) {
+            first = findLinear(key, kept);
+        } else {
+            seenBits |= bit;
+        }
         if (first != kNotFound) {
             entries[first].second = std::move(entries[i].second);
             continue;

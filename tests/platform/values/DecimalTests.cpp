@@ -103,5 +103,21 @@ TEST(DecimalTest, FromIntegerCoversTheWholeRange) {
     EXPECT_EQ(parsed("-12.50").description(), String("-12.5"));
 }
 
+// Readers build numbers from their digits: the result must match reading the same literal.
+TEST(DecimalTest, FromDigitsMatchesTheLiteral) {
+    const auto fromDigits = [](uint64_t digits, int exponent, bool negative) {
+        const auto decimal = Decimal::fromDigits(digits, exponent, negative);
+        return decimal ? decimal->toString() : "none";
+    };
+    EXPECT_EQ(fromDigits(1'250'000, -4, true), canonical("-125.0000"));
+    EXPECT_EQ(fromDigits(UINT64_MAX, -19, false), canonical("1.8446744073709551615"));
+    EXPECT_EQ(fromDigits(0, -3, true), "0");
+    EXPECT_EQ(Decimal::fromDigits(1'000, -3, false)->exponent(), 0);
+    // Stripped zeros that leave the exponent out of range still follow the limits.
+    EXPECT_EQ(fromDigits(1'000, 125, false), canonical("1e128"));
+    EXPECT_EQ(fromDigits(10, -129, false), canonical("1e-128"));
+    EXPECT_EQ(fromDigits(1, -129, false), "none");
+}
+
 }  // namespace
 }  // namespace ov

@@ -32,6 +32,16 @@ TEST(String, RejectsOrReplacesMalformedUtf8) {
     for (const auto& bytes : malformed) {
         EXPECT_FALSE(String::fromUtf8(bytes).has_value());
     }
+    // Each sequence length at the edges of what it may encode, and cut short.
+    const std::string edges[] = {"\xC1\xBF",         "\xE0\x9F\xBF",     "\xED\xBF\xBF",
+                                 "\xF0\x8F\xBF\xBF", "\xF5\x80\x80\x80", "\xE2\x82",
+                                 "\xF0\x9F\x98",     "\xE2\x28\xA1"};
+    for (const auto& bytes : edges) {
+        EXPECT_FALSE(String::fromUtf8(bytes).has_value()) << bytes.size();
+    }
+    EXPECT_EQ(String::fromUtf8("\xC2\x80\xE0\xA0\x80\xEE\x80\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF")
+                  ->utf16(),
+              std::u16string({0x80, 0x800, 0xE000, 0xD800, 0xDC00, 0xDBFF, 0xDFFF}));
     EXPECT_EQ(String(std::string_view("a\x80z")).toUtf8(), "a\xEF\xBF\xBDz");
     EXPECT_EQ(String(std::string_view("a\xE2\x82")).toUtf8(), "a\xEF\xBF\xBD");
 }

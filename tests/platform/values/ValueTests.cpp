@@ -193,6 +193,14 @@ TEST(Dictionary, FromEntriesKeepsFirstPositionAndLastValue) {
         EXPECT_EQ(dictionary.objectForKey("new29"), Value(29));
         EXPECT_EQ(dictionary.objectForKey("1"), Value(count - distinct + 1));
     }
+    // Keys alike in length and first and last units, so that only comparing them tells them
+    // apart; one of them repeated.
+    std::vector<Dictionary::Entry> alike;
+    for (const char* key : {"k1z", "k2z", "k3z", "k2z", "k4z"})
+        alike.emplace_back(key, static_cast<int>(alike.size()));
+    const Dictionary merged = Dictionary::fromEntries(std::move(alike));
+    EXPECT_EQ(merged.allKeys(), (std::vector<String>{"k1z", "k2z", "k3z", "k4z"}));
+    EXPECT_EQ(merged.objectForKey("k2z"), Value(3));
     auto entries = numberedEntries(3, 3);
     entries.emplace_back("0", Value());  // nothing stored removes the key
     EXPECT_EQ(Dictionary::fromEntries(std::move(entries)).allKeys(),

@@ -17,27 +17,37 @@ inline std::optional<char32_t> decodeUtf8Sequence(const unsigned char*& position
                                                   const unsigned char* end) {
     const unsigned char lead = *position;
     if (lead < 0x80) return *position++;
-    int extra;
-    char32_t codePoint;
-    char32_t minimum;
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1, codePoint = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2, codePoint = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3, codePoint = lead & 0x07, minimum = 0x10000;
-    } else {
-        return std::nullopt;
+    const auto available = end - position;
+    // Each length spelled out: most text outside ASCII is two- and three-byte sequences, and
+    // unrolled they cost a few instructions each.
+    if (lead >= 0xC2 && lead <= 0xDF) {  // 0xC0 and 0xC1 could only start overlong forms
+        if (available < 2 || !isUtf8Continuation(position[1])) return std::nullopt;
+        const char32_t codePoint = ((lead & 0x1Fu) << 6) | (position[1] & 0x3Fu);
+        position += 2;
+        return codePoint;
     }
-    if (end - position <= extra) return std::nullopt;
-    for (int i = 1; i <= extra; ++i) {
-        if (!isUtf8Continuation(position[i])) return std::nullopt;
-        codePoint = (codePoint << 6) | (position[i] & 0x3F);
+    if ((lead & 0xF0) == 0xE0) {
+        if (available < 3 || !isUtf8Continuation(position[1]) || !isUtf8Continuation(position[2])) {
+            return std::nullopt;
+        }
+        const char32_t codePoint =
+            ((lead & 0x0Fu) << 12) | ((position[1] & 0x3Fu) << 6) | (position[2] & 0x3Fu);
+        if (codePoint < 0x800 || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) return std::nullopt;
+        position += 3;
+        return codePoint;
     }
-    if (codePoint < minimum || codePoint > 0x10FFFF) return std::nullopt;
-    if (codePoint >= 0xD800 && codePoint <= 0xDFFF) return std::nullopt;
-    position += extra + 1;
-    return codePoint;
+    if ((lead & 0xF8) == 0xF0) {
+        if (available < 4 || !isUtf8Continuation(position[1]) || !isUtf8Continuation(position[2]) ||
+            !isUtf8Continuation(position[3])) {
+            return std::nullopt;
+        }
+        const char32_t codePoint = ((lead & 0x07u) << 18) | ((position[1] & 0x3Fu) << 12) |
+                                   ((position[2] & 0x3Fu) << 6) | (position[3] & 0x3Fu);
+        if (codePoint < 0x10000 || codePoint > 0x10FFFF) return std::nullopt;
+        position += 4;
+        return codePoint;
+    }
+    return std::nullopt;
 }
 
 // The code point at `position`, advancing past its one or two units; an unpaired surrogate
