@@ -27,16 +27,12 @@ bool isDigit(char byte) {
     return byte >= '0' && byte <= '9';
 }
 
-// Flags (non-zero bytes) the bytes of `word` that are not digits. Carries only move toward
-// later bytes, so the first flagged byte is always exact, which is the one that counts.
-uint64_t nonDigitBytes(uint64_t word) {
+// Whether all eight bytes of `word` are digits.
+bool isEightDigits(uint64_t word) {
     constexpr uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0ULL;
-    return ((word & kHighNibbles) | (((word + 0x0606060606060606ULL) & kHighNibbles) >> 4)) ^
+    return ((word & kHighNibbles) | (((word + 0x0606060606060606ULL) & kHighNibbles) >> 4)) ==
            0x3333333333333333ULL;
 }
-
-constexpr uint64_t kPowersOfTen[] = {1,       10,        100,        1'000,      10'000,
-                                     100'000, 1'000'000, 10'000'000, 100'000'000};
 
 // The value of eight digits read as a little-endian word, in three multiplications.
 uint64_t eightDigitsValue(uint64_t word) {
@@ -615,24 +611,17 @@ std::optional<Decimal> SBJsonParser::scanNumber() {
     // Most numbers have few digits: gather them as we go and skip reading the text again.
     uint64_t digits = 0;
     int count = 0;
-    // Eight bytes at a time; a shorter run of digits is shifted up to the top of the word and
-    // led by zeros. Past 19 digits the sum wraps, but is then not used.
+    // Past 19 digits the sum wraps, but is then not used.
     const auto gather = [&] {
-        for (;;) {
-            uint64_t word;
-            std::memcpy(&word, m_c, sizeof word);  // the padding keeps this inside the buffer
-            const uint64_t stops = nonDigitBytes(word);
-            const int run = stops == 0 ? 8 : std::countr_zero(stops) / 8;
-            if (run == 0) return;
-            if (run < 8) {
-                const int shift = 8 * (8 - run);
-                word = (word << shift) | (0x3030303030303030ULL >> (64 - shift));
-            }
-            digits = digits * kPowersOfTen[run] + eightDigitsValue(word);
-            m_c += run;
-            count += run;
-            if (run < 8) return;
+        uint64_t word;
+        std::memcpy(&word, m_c, sizeof word);  // the padding keeps this inside the buffer
+        if (isEightDigits(word)) {
+            digits = digits * 100'000'000 + eightDigitsValue(word);
+            m_c += 8;
+            count += 8;
         }
+        for (; isDigit(*m_c); ++m_c, ++count)
+            digits = digits * 10 + static_cast<unsigned>(*m_c - '0');
     };
     gather();
     int exponent = 0;
