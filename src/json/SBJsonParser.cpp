@@ -3,6 +3,7 @@
 #include <bit>
 #include <cassert>
 #include <cstring>
+#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -225,8 +226,9 @@ bool SBJsonParser::scanValue(Value& result) {
 }
 
 // Puts a finished value where it goes: the result, a new element of the innermost array, or the
-// value of the innermost dictionary's last key. Elements are made straight from the scalar, as
-// assigning a Value costs a dispatch on the kind it held.
+// value of the innermost dictionary's last key. Values are made straight from the scalar, as
+// assigning a Value costs a dispatch on the kind it held; a member's value is still absent,
+// which holds nothing to destroy, so it is made over in place.
 template <class Scalar>
 void SBJsonParser::placeValue(Value& result, Scalar&& scalar) {
     if (m_frames.empty()) {
@@ -234,7 +236,9 @@ void SBJsonParser::placeValue(Value& result, Scalar&& scalar) {
     } else if (m_frames.back().isArray()) {
         m_values.emplace_back(std::forward<Scalar>(scalar));
     } else {
-        m_members.back().second = std::forward<Scalar>(scalar);
+        Value& pending = m_members.back().second;
+        assert(pending.isAbsent());
+        std::construct_at(&pending, std::forward<Scalar>(scalar));
     }
 }
 
