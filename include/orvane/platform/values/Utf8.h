@@ -12,9 +12,10 @@ inline bool isUtf8Continuation(unsigned char byte) {
 
 // The code point of the well-formed UTF-8 sequence at [position, end), advancing past it; none,
 // without advancing, for a malformed one (truncated, overlong, a surrogate, past U+10FFFF).
-// `position` must be before `end`. Inline, as readers call it once per non-ASCII character.
-inline std::optional<char32_t> decodeUtf8Sequence(const unsigned char*& position,
-                                                  const unsigned char* end) {
+// `position` must be before `end`. Always inline, as readers call it once per non-ASCII
+// character and a call would cost as much as the decoding.
+[[gnu::always_inline]] inline std::optional<char32_t> decodeUtf8Sequence(
+    const unsigned char*& position, const unsigned char* end) {
     const unsigned char lead = *position;
     if (lead < 0x80) return *position++;
     const auto available = end - position;
