@@ -25,26 +25,39 @@ std::atomic<uint64_t> g_maximumReplyLength{kDefaultMaximumReplyLength};
 constexpr uint64_t kMaxReserve = uint64_t{256} * 1024 * 1024;
 
 // One easy handle per thread: curl_easy_reset keeps its connection cache, so later requests
-// from the same thread reuse open connections.
+// from the same thread reuse open connections. Every load sets the same base options, so a
+// handle whose last load was a plain GET needs no reset; any other load marks it for one.
 class ThreadHandle {
   public:
     ThreadHandle() : m_handle(curl_easy_init()) {}
-    ~ThreadHandle() { curl_easy_cleanup(m_handle); }
+    // The reset drops pointers into finished loads before the connections close.
+    ~ThreadHandle() {
+        if (m_handle == nullptr) return;
+        curl_easy_reset(m_handle);
+        curl_easy_cleanup(m_handle);
+    }
     ThreadHandle(const ThreadHandle&) = delete;
     ThreadHandle& operator=(const ThreadHandle&) = delete;
 
     CURL* get() const { return m_handle; }
 
+    CURL* fresh() {
+        if (m_handle != nullptr && m_needsReset) curl_easy_reset(m_handle);
+        m_needsReset = true;
+        return m_handle;
+    }
+    void keepOptions() { m_needsReset = false; }
+
   private:
     CURL* m_handle;
+    bool m_needsReset = false;
 };
 
-CURL* freshThreadHandle() {
+ThreadHandle& threadHandle() {
     static std::once_flag globalInit;
     std::call_once(globalInit, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
     thread_local ThreadHandle handle;
-    if (handle.get() != nullptr) curl_easy_reset(handle.get());
-    return handle.get();
+    return handle;
 }
 
 // Why the transfer itself stopped a reply that curl would have taken.
@@ -87,10 +100,17 @@ size_t receiveBody(char* bytes, size_t size, size_t count, void* context) noexce
     });
 }
 
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Called for every header line, so plain loops rather than find_first_not_of's set search.
 std::string_view trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+    while (!text.empty() && isSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 void reserveForBody(Transfer& transfer) {
@@ -193,14 +213,20 @@ bool hasLineBreak(const std::string& text) {
 HeaderList headerList(const URLRequest& request) {
     curl_slist* list = nullptr;
     for (const auto& [name, value] : request.allHTTPHeaderFields()) {
-        if (hasLineBreak(name.toUtf8()) || hasLineBreak(value.toUtf8())) continue;
-        const std::string line =
-            value.isEmpty() ? name.toUtf8() + ";" : name.toUtf8() + ": " + value.toUtf8();
+        std::string line = name.toUtf8();
+        const std::string text = value.toUtf8();
+        if (hasLineBreak(line) || hasLineBreak(text)) continue;
+        line += text.empty() ? ";" : ": " + text;
         list = curl_slist_append(list, line.c_str());
     }
     // The platform never waits for "100 Continue" before sending a body.
     if (!request.valueForHTTPHeaderField("Expect")) list = curl_slist_append(list, "Expect:");
     return HeaderList(list, &curl_slist_free_all);
+}
+
+bool isPlainGet(const URLRequest& request) {
+    const std::u16string_view method = request.httpMethod().utf16();
+    return (method.empty() || method == u"GET") && !request.httpBody();
 }
 
 bool methodCarriesBody(const std::string& method) {
@@ -277,18 +303,20 @@ void setTransferOptions(CURL* curl, Transfer& transfer, const std::string& addre
     }
 }
 
-URLResponse responseOf(Transfer& transfer, const URL& requested) {
+// The address curl ended at is parsed only when it differs from the one asked for.
+URLResponse responseOf(Transfer& transfer, const URL& requested, const std::string& address) {
     long status = 0;
     curl_easy_getinfo(transfer.curl, CURLINFO_RESPONSE_CODE, &status);
     const char* effective = nullptr;
     curl_easy_getinfo(transfer.curl, CURLINFO_EFFECTIVE_URL, &effective);
-    std::optional<URL> url = effective ? URL::withString(effective) : std::nullopt;
+    std::optional<URL> url =
+        effective && address != effective ? URL::withString(effective) : std::nullopt;
     return {static_cast<int>(status), std::move(transfer.headerFields), url ? url : requested};
 }
 
 // One request and its reply; a redirect comes back as a reply of its own.
-CURLcode performHop(Transfer& transfer, const URLRequest& request, const Deadline& deadline) {
-    const std::string address = request.url()->absoluteString().toUtf8();
+CURLcode performHop(Transfer& transfer, const URLRequest& request, const std::string& address,
+                    const Deadline& deadline) {
     const HeaderList headers = headerList(request);
     setTransferOptions(transfer.curl, transfer, address, deadline);
     curl_easy_setopt(transfer.curl, CURLOPT_HTTPHEADER, headers.get());
@@ -328,22 +356,25 @@ URLLoadResult URLConnection::sendSynchronousRequest(const URLRequest& request) {
 URLLoadResult loadCancellableRequest(const URLRequest& request,
                                      const std::atomic<bool>* cancelled) {
     if (auto unloadable = unloadableAddressError(request.url())) return failed(*unloadable);
-    CURL* const curl = freshThreadHandle();
-    if (curl == nullptr) {
+    ThreadHandle& handle = threadHandle();
+    if (handle.get() == nullptr) {
         return failed(loadError(NSURLErrorUnknown, "An unknown error occurred.", request.url(),
                                 "curl_easy_init failed"));
     }
     const Deadline deadline(request.timeoutInterval());
     URLRequest hop = request;
     for (long redirects = 0;; ++redirects) {
+        CURL* const curl = handle.fresh();
         Transfer transfer;
         transfer.curl = curl;
         transfer.cancelled = cancelled;
         transfer.maximumLength = URLConnection::maximumReplyLength();
-        const CURLcode code = performHop(transfer, hop, deadline);
+        const std::string address = hop.url()->absoluteString().toUtf8();
+        const CURLcode code = performHop(transfer, hop, address, deadline);
+        if (cancelled == nullptr && isPlainGet(hop)) handle.keepOptions();
         const URL& url = *hop.url();
         if (code != CURLE_OK) return transportFailure(code, transfer, url);
-        URLResponse response = responseOf(transfer, url);
+        URLResponse response = responseOf(transfer, url, address);
         const std::optional<String> location = redirectLocation(curl);
         if (!location) return {Data(std::move(transfer.body)), std::move(response), std::nullopt};
         if (redirects == kMaxRedirects) {
@@ -354,7 +385,6 @@ URLLoadResult loadCancellableRequest(const URLRequest& request,
         Result<URLRequest> next = redirectedRequest(hop, response.statusCode, *location);
         if (!next) return failed(next.error());
         hop = std::move(next).value();
-        curl_easy_reset(curl);
     }
 }
 
