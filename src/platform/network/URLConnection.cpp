@@ -24,42 +24,6 @@ std::atomic<uint64_t> g_maximumReplyLength{kDefaultMaximumReplyLength};
 // A server's Content-Length is only a hint; never trust it for more than this up front.
 constexpr uint64_t kMaxReserve = uint64_t{256} * 1024 * 1024;
 
-// One easy handle per thread: curl_easy_reset keeps its connection cache, so later requests
-// from the same thread reuse open connections. Every load sets the same base options, so a
-// handle whose last load was a plain GET needs no reset; any other load marks it for one.
-class ThreadHandle {
-  public:
-    ThreadHandle() : m_handle(curl_easy_init()) {}
-    // The reset drops pointers into finished loads before the connections close.
-    ~ThreadHandle() {
-        if (m_handle == nullptr) return;
-        curl_easy_reset(m_handle);
-        curl_easy_cleanup(m_handle);
-    }
-    ThreadHandle(const ThreadHandle&) = delete;
-    ThreadHandle& operator=(const ThreadHandle&) = delete;
-
-    CURL* get() const { return m_handle; }
-
-    CURL* fresh() {
-        if (m_handle != nullptr && m_needsReset) curl_easy_reset(m_handle);
-        m_needsReset = true;
-        return m_handle;
-    }
-    void keepOptions() { m_needsReset = false; }
-
-  private:
-    CURL* m_handle;
-    bool m_needsReset = false;
-};
-
-ThreadHandle& threadHandle() {
-    static std::once_flag globalInit;
-    std::call_once(globalInit, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-    thread_local ThreadHandle handle;
-    return handle;
-}
-
 // Why the transfer itself stopped a reply that curl would have taken.
 enum class Refusal { None, TooLong, OutOfMemory };
 
@@ -208,6 +172,11 @@ bool hasLineBreak(const std::string& text) {
     return text.find_first_of("\r\n") != std::string::npos;
 }
 
+bool isPlainGet(const URLRequest& request) {
+    const std::u16string_view method = request.httpMethod().utf16();
+    return (method.empty() || method == u"GET") && !request.httpBody();
+}
+
 // Every field as set. An empty value needs curl's "Name;" form, as "Name:" would remove it. A
 // field with a line break is left out: sent as is it would smuggle in other fields.
 HeaderList headerList(const URLRequest& request) {
@@ -219,14 +188,11 @@ HeaderList headerList(const URLRequest& request) {
         line += text.empty() ? ";" : ": " + text;
         list = curl_slist_append(list, line.c_str());
     }
-    // The platform never waits for "100 Continue" before sending a body.
-    if (!request.valueForHTTPHeaderField("Expect")) list = curl_slist_append(list, "Expect:");
+    // The platform never waits for "100 Continue" before sending a body; a plain GET has none.
+    if (!isPlainGet(request) && !request.valueForHTTPHeaderField("Expect")) {
+        list = curl_slist_append(list, "Expect:");
+    }
     return HeaderList(list, &curl_slist_free_all);
-}
-
-bool isPlainGet(const URLRequest& request) {
-    const std::u16string_view method = request.httpMethod().utf16();
-    return (method.empty() || method == u"GET") && !request.httpBody();
 }
 
 bool methodCarriesBody(const std::string& method) {
@@ -284,17 +250,63 @@ int checkCancelled(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t
     return static_cast<const Transfer*>(context)->cancelled->load() ? 1 : 0;
 }
 
-void setTransferOptions(CURL* curl, Transfer& transfer, const std::string& address,
-                        const Deadline& deadline) {
-    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
+// What every load sets alike.
+void setSharedOptions(CURL* curl) {
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, receiveBody);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, receiveHeader);
+}
+
+// One easy handle per thread: curl_easy_reset keeps its connection cache, so later requests
+// from the same thread reuse open connections. A plain GET sets nothing beyond the shared
+// options and its own per-load ones, so after one the handle goes again as it is; any other
+// load leaves it for a reset.
+class ThreadHandle {
+  public:
+    ThreadHandle() : m_handle(curl_easy_init()) {}
+    // The reset drops pointers into finished loads before the connections close.
+    ~ThreadHandle() {
+        if (m_handle == nullptr) return;
+        curl_easy_reset(m_handle);
+        curl_easy_cleanup(m_handle);
+    }
+    ThreadHandle(const ThreadHandle&) = delete;
+    ThreadHandle& operator=(const ThreadHandle&) = delete;
+
+    CURL* get() const { return m_handle; }
+
+    // The handle with the shared options and nothing left from an earlier load.
+    CURL* fresh() {
+        if (m_handle != nullptr && !m_reusable) {
+            curl_easy_reset(m_handle);
+            setSharedOptions(m_handle);
+        }
+        m_reusable = false;
+        return m_handle;
+    }
+    // The load just made was a plain GET.
+    void markReusable() { m_reusable = true; }
+
+  private:
+    CURL* m_handle;
+    bool m_reusable = false;
+};
+
+ThreadHandle& threadHandle() {
+    static std::once_flag globalInit;
+    std::call_once(globalInit, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    thread_local ThreadHandle handle;
+    return handle;
+}
+
+void setTransferOptions(CURL* curl, Transfer& transfer, const std::string& address,
+                        const Deadline& deadline) {
+    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, deadline.remainingMilliseconds());
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, transfer.errorBuffer);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, receiveBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, receiveHeader);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
     if (transfer.cancelled != nullptr) {
         curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
@@ -371,7 +383,7 @@ URLLoadResult loadCancellableRequest(const URLRequest& request,
         transfer.maximumLength = URLConnection::maximumReplyLength();
         const std::string address = hop.url()->absoluteString().toUtf8();
         const CURLcode code = performHop(transfer, hop, address, deadline);
-        if (cancelled == nullptr && isPlainGet(hop)) handle.keepOptions();
+        if (cancelled == nullptr && isPlainGet(hop)) handle.markReusable();
         const URL& url = *hop.url();
         if (code != CURLE_OK) return transportFailure(code, transfer, url);
         URLResponse response = responseOf(transfer, url, address);
