@@ -18,7 +18,8 @@ set(ORVANE_PKG_MODULES
   GSTREAMER_APP:gstreamer-app-1.0
   GSTREAMER_VIDEO:gstreamer-video-1.0
   GSTREAMER_PBUTILS:gstreamer-pbutils-1.0
-  LIBNOTIFY:libnotify)
+  LIBNOTIFY:libnotify
+  FONTCONFIG:fontconfig)
 
 set(ORVANE_PKG_TARGETS)
 set(ORVANE_PKG_NAMES)  # for the installed orvane.pc

@@ -236,7 +236,7 @@ TEST(CCMultiDelegate, KeepsAStrongSetAndForwardsToIt) {
                  UnrecognizedSelectorException);
 }
 
-TEST(CCMultiDelegate, ChangesAndDeliveriesFromManyThreadsDoNotCollide) {
+TEST(CCMultiDelegate, ThreadedChangesAndDeliveriesDoNotCollide) {
     CCMultiDelegate<Listener> forwarder;
     std::atomic<int> delivered = 0;
     std::vector<std::thread> threads;

@@ -125,10 +125,3 @@ void LoopbackServer::record(const httplib::Request& request) {
 }
 
 }  // namespace ov::test
-
-// The server library is not built with ThreadSanitizer, so the guard of a function-local static
-// it initialises on one worker thread and reads on another looks like a race. Reports whose
-// stacks run through it are not about our code.
-extern "C" const char* __tsan_default_suppressions() {
-    return "race:libcpp-httplib.so\n";
-}

@@ -24,29 +24,6 @@ std::atomic<uint64_t> g_maximumReplyLength{kDefaultMaximumReplyLength};
 // A server's Content-Length is only a hint; never trust it for more than this up front.
 constexpr uint64_t kMaxReserve = uint64_t{256} * 1024 * 1024;
 
-// One easy handle per thread: curl_easy_reset keeps its connection cache, so later requests
-// from the same thread reuse open connections.
-class ThreadHandle {
-  public:
-    ThreadHandle() : m_handle(curl_easy_init()) {}
-    ~ThreadHandle() { curl_easy_cleanup(m_handle); }
-    ThreadHandle(const ThreadHandle&) = delete;
-    ThreadHandle& operator=(const ThreadHandle&) = delete;
-
-    CURL* get() const { return m_handle; }
-
-  private:
-    CURL* m_handle;
-};
-
-CURL* freshThreadHandle() {
-    static std::once_flag globalInit;
-    std::call_once(globalInit, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-    thread_local ThreadHandle handle;
-    if (handle.get() != nullptr) curl_easy_reset(handle.get());
-    return handle.get();
-}
-
 // Why the transfer itself stopped a reply that curl would have taken.
 enum class Refusal { None, TooLong, OutOfMemory };
 
@@ -87,10 +64,17 @@ size_t receiveBody(char* bytes, size_t size, size_t count, void* context) noexce
     });
 }
 
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Called for every header line, so plain loops rather than find_first_not_of's set search.
 std::string_view trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+    while (!text.empty() && isSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 void reserveForBody(Transfer& transfer) {
@@ -188,18 +172,26 @@ bool hasLineBreak(const std::string& text) {
     return text.find_first_of("\r\n") != std::string::npos;
 }
 
+bool isPlainGet(const URLRequest& request) {
+    const std::u16string_view method = request.httpMethod().utf16();
+    return (method.empty() || method == u"GET") && !request.httpBody();
+}
+
 // Every field as set. An empty value needs curl's "Name;" form, as "Name:" would remove it. A
 // field with a line break is left out: sent as is it would smuggle in other fields.
 HeaderList headerList(const URLRequest& request) {
     curl_slist* list = nullptr;
     for (const auto& [name, value] : request.allHTTPHeaderFields()) {
-        if (hasLineBreak(name.toUtf8()) || hasLineBreak(value.toUtf8())) continue;
-        const std::string line =
-            value.isEmpty() ? name.toUtf8() + ";" : name.toUtf8() + ": " + value.toUtf8();
+        std::string line = name.toUtf8();
+        const std::string text = value.toUtf8();
+        if (hasLineBreak(line) || hasLineBreak(text)) continue;
+        line += text.empty() ? ";" : ": " + text;
         list = curl_slist_append(list, line.c_str());
     }
-    // The platform never waits for "100 Continue" before sending a body.
-    if (!request.valueForHTTPHeaderField("Expect")) list = curl_slist_append(list, "Expect:");
+    // The platform never waits for "100 Continue" before sending a body; a plain GET has none.
+    if (!isPlainGet(request) && !request.valueForHTTPHeaderField("Expect")) {
+        list = curl_slist_append(list, "Expect:");
+    }
     return HeaderList(list, &curl_slist_free_all);
 }
 
@@ -258,17 +250,63 @@ int checkCancelled(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t
     return static_cast<const Transfer*>(context)->cancelled->load() ? 1 : 0;
 }
 
-void setTransferOptions(CURL* curl, Transfer& transfer, const std::string& address,
-                        const Deadline& deadline) {
-    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
+// What every load sets alike.
+void setSharedOptions(CURL* curl) {
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, receiveBody);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, receiveHeader);
+}
+
+// One easy handle per thread: curl_easy_reset keeps its connection cache, so later requests
+// from the same thread reuse open connections. A plain GET sets nothing beyond the shared
+// options and its own per-load ones, so after one the handle goes again as it is; any other
+// load leaves it for a reset.
+class ThreadHandle {
+  public:
+    ThreadHandle() : m_handle(curl_easy_init()) {}
+    // The reset drops pointers into finished loads before the connections close.
+    ~ThreadHandle() {
+        if (m_handle == nullptr) return;
+        curl_easy_reset(m_handle);
+        curl_easy_cleanup(m_handle);
+    }
+    ThreadHandle(const ThreadHandle&) = delete;
+    ThreadHandle& operator=(const ThreadHandle&) = delete;
+
+    CURL* get() const { return m_handle; }
+
+    // The handle with the shared options and nothing left from an earlier load.
+    CURL* fresh() {
+        if (m_handle != nullptr && !m_reusable) {
+            curl_easy_reset(m_handle);
+            setSharedOptions(m_handle);
+        }
+        m_reusable = false;
+        return m_handle;
+    }
+    // The load just made was a plain GET.
+    void markReusable() { m_reusable = true; }
+
+  private:
+    CURL* m_handle;
+    bool m_reusable = false;
+};
+
+ThreadHandle& threadHandle() {
+    static std::once_flag globalInit;
+    std::call_once(globalInit, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    thread_local ThreadHandle handle;
+    return handle;
+}
+
+void setTransferOptions(CURL* curl, Transfer& transfer, const std::string& address,
+                        const Deadline& deadline) {
+    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, deadline.remainingMilliseconds());
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, transfer.errorBuffer);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, receiveBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, receiveHeader);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
     if (transfer.cancelled != nullptr) {
         curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
@@ -277,18 +315,20 @@ void setTransferOptions(CURL* curl, Transfer& transfer, const std::string& addre
     }
 }
 
-URLResponse responseOf(Transfer& transfer, const URL& requested) {
+// The address curl ended at is parsed only when it differs from the one asked for.
+URLResponse responseOf(Transfer& transfer, const URL& requested, const std::string& address) {
     long status = 0;
     curl_easy_getinfo(transfer.curl, CURLINFO_RESPONSE_CODE, &status);
     const char* effective = nullptr;
     curl_easy_getinfo(transfer.curl, CURLINFO_EFFECTIVE_URL, &effective);
-    std::optional<URL> url = effective ? URL::withString(effective) : std::nullopt;
+    std::optional<URL> url =
+        effective && address != effective ? URL::withString(effective) : std::nullopt;
     return {static_cast<int>(status), std::move(transfer.headerFields), url ? url : requested};
 }
 
 // One request and its reply; a redirect comes back as a reply of its own.
-CURLcode performHop(Transfer& transfer, const URLRequest& request, const Deadline& deadline) {
-    const std::string address = request.url()->absoluteString().toUtf8();
+CURLcode performHop(Transfer& transfer, const URLRequest& request, const std::string& address,
+                    const Deadline& deadline) {
     const HeaderList headers = headerList(request);
     setTransferOptions(transfer.curl, transfer, address, deadline);
     curl_easy_setopt(transfer.curl, CURLOPT_HTTPHEADER, headers.get());
@@ -328,22 +368,25 @@ URLLoadResult URLConnection::sendSynchronousRequest(const URLRequest& request) {
 URLLoadResult loadCancellableRequest(const URLRequest& request,
                                      const std::atomic<bool>* cancelled) {
     if (auto unloadable = unloadableAddressError(request.url())) return failed(*unloadable);
-    CURL* const curl = freshThreadHandle();
-    if (curl == nullptr) {
+    ThreadHandle& handle = threadHandle();
+    if (handle.get() == nullptr) {
         return failed(loadError(NSURLErrorUnknown, "An unknown error occurred.", request.url(),
                                 "curl_easy_init failed"));
     }
     const Deadline deadline(request.timeoutInterval());
     URLRequest hop = request;
     for (long redirects = 0;; ++redirects) {
+        CURL* const curl = handle.fresh();
         Transfer transfer;
         transfer.curl = curl;
         transfer.cancelled = cancelled;
         transfer.maximumLength = URLConnection::maximumReplyLength();
-        const CURLcode code = performHop(transfer, hop, deadline);
+        const std::string address = hop.url()->absoluteString().toUtf8();
+        const CURLcode code = performHop(transfer, hop, address, deadline);
+        if (cancelled == nullptr && isPlainGet(hop)) handle.markReusable();
         const URL& url = *hop.url();
         if (code != CURLE_OK) return transportFailure(code, transfer, url);
-        URLResponse response = responseOf(transfer, url);
+        URLResponse response = responseOf(transfer, url, address);
         const std::optional<String> location = redirectLocation(curl);
         if (!location) return {Data(std::move(transfer.body)), std::move(response), std::nullopt};
         if (redirects == kMaxRedirects) {
@@ -354,7 +397,6 @@ URLLoadResult loadCancellableRequest(const URLRequest& request,
         Result<URLRequest> next = redirectedRequest(hop, response.statusCode, *location);
         if (!next) return failed(next.error());
         hop = std::move(next).value();
-        curl_easy_reset(curl);
     }
 }
 

@@ -131,6 +131,61 @@ TEST(URLConnection, SendsABodyWithGetAndEmptyFields) {
     EXPECT_TRUE(requests[1].ends_with("\r\n\r\n")) << requests[1];
 }
 
+// Each thread keeps one curl handle between loads: nothing of a load may leak into the next.
+TEST(URLConnection, ALoadCarriesNothingOverFromTheOneBefore) {
+    std::mutex mutex;
+    std::vector<std::string> requests;
+    RawSocketServer server([&](int socket) {
+        while (true) {
+            const std::string request = RawSocketServer::readRequest(socket);
+            if (request.empty()) return;
+            {
+                std::lock_guard lock(mutex);
+                requests.push_back(request);
+            }
+            const bool head = request.starts_with("HEAD ");
+            RawSocketServer::sendAll(socket,
+                                     head ? "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n"
+                                          : "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
+        }
+    });
+    const auto load = [&](const char* method, const char* body) {
+        URLRequest request = requestFor(server.baseUrl() + "/" + method);
+        request.setHTTPMethod(method);
+        if (body) request.setHTTPBody(Data::fromString(body));
+        return URLConnection::sendSynchronousRequest(request);
+    };
+    EXPECT_EQ(bodyOf(load("GET", nullptr)), "ok");
+    EXPECT_EQ(bodyOf(load("POST", "a=1")), "ok");
+    EXPECT_EQ(bodyOf(load("GET", nullptr)), "ok");
+    EXPECT_EQ(bodyOf(load("HEAD", nullptr)), "");
+    EXPECT_EQ(bodyOf(load("GET", nullptr)), "ok");
+    EXPECT_EQ(bodyOf(load("PUT", nullptr)), "ok");
+    const URLLoadResult last = load("GET", nullptr);
+    EXPECT_EQ(bodyOf(last), "ok");
+    EXPECT_EQ(last.response->url, URL::withString(server.baseUrl() + "/GET"));
+
+    std::lock_guard lock(mutex);
+    ASSERT_EQ(requests.size(), 7u);
+    for (size_t i : {0u, 2u, 4u, 6u}) {
+        EXPECT_TRUE(requests[i].starts_with("GET /GET HTTP/1.1\r\n")) << requests[i];
+        EXPECT_EQ(requests[i].find("Content-Length"), std::string::npos) << requests[i];
+        EXPECT_TRUE(requests[i].ends_with("\r\n\r\n")) << requests[i];
+    }
+    EXPECT_TRUE(requests[1].ends_with("\r\n\r\na=1")) << requests[1];
+    EXPECT_TRUE(requests[3].starts_with("HEAD /HEAD ")) << requests[3];
+    EXPECT_TRUE(requests[5].starts_with("PUT /PUT ")) << requests[5];
+}
+
+// curl answers with its own form of the address when that differs from the one asked for.
+TEST(URLConnection, TheReplyNamesTheAddressAsCurlReachedIt) {
+    LoopbackServer server(echoRequest);
+    const URLLoadResult result =
+        URLConnection::sendSynchronousRequest(requestFor(server.baseUrl()));
+    EXPECT_EQ(bodyOf(result), "GET /");
+    EXPECT_EQ(result.response->url, URL::withString(server.baseUrl() + "/"));
+}
+
 TEST(URLConnection, AnyHTTPStatusIsAReply) {
     LoopbackServer server([](httplib::Server& http) {
         http.Get("/empty",

@@ -4,12 +4,12 @@
 
 #include <cmath>
 #include <map>
-#include <mutex>
 #include <tuple>
 
 #include "orvane/platform/values/Format.h"
 #include "orvane/platform/values/Value.h"
 #include "platform/ui/text/FontFace.h"
+#include "platform/ui/text/SharedFontMap.h"
 
 namespace ov::ui {
 
@@ -39,8 +39,7 @@ double inkHeight(PangoLayout* layout, const char* text) {
     return ink.height / double(PANGO_SCALE) / kMeasuringSize;
 }
 
-FontMetrics measure(const Font::Face& face) {
-    PangoFontMap* map = pango_cairo_font_map_new();
+FontMetrics measure(PangoFontMap* map, const Font::Face& face) {
     PangoContext* context = pango_font_map_create_context(map);
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
@@ -64,7 +63,6 @@ FontMetrics measure(const Font::Face& face) {
     g_object_unref(layout);
     pango_font_description_free(description);
     g_object_unref(context);
-    g_object_unref(map);
     return metrics;
 }
 
@@ -72,13 +70,14 @@ FontMetrics measure(const Font::Face& face) {
 
 FontMetrics metricsOf(const Font::Face& face) {
     using Key = std::tuple<std::string, int, bool>;
-    static std::mutex mutex;
-    static std::map<Key, FontMetrics> cache;
     const Key key{face.installedFamily.toUtf8(), face.weight, face.italic};
-    std::lock_guard lock(mutex);
-    auto found = cache.find(key);
-    if (found == cache.end()) found = cache.emplace(key, measure(face)).first;
-    return found->second;
+    return SharedFontMap::with([&](PangoFontMap* map) {
+        // Guarded by the map's lock; never destroyed, like the map.
+        static auto* cache = new std::map<Key, FontMetrics>();
+        auto found = cache->find(key);
+        if (found == cache->end()) found = cache->emplace(key, measure(map, face)).first;
+        return found->second;
+    });
 }
 
 PangoFontDescription* FontAccess::newDescription(const Font& font) {

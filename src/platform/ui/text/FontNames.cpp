@@ -5,11 +5,11 @@
 #include <array>
 #include <cctype>
 #include <map>
-#include <mutex>
 #include <string>
 #include <string_view>
 
 #include "platform/ui/text/FontFace.h"
+#include "platform/ui/text/SharedFontMap.h"
 
 namespace ov::ui {
 
@@ -59,23 +59,22 @@ std::string normalized(std::string_view text) {
     return key;
 }
 
-// Installed families by normalised name; read once.
+// Installed families by normalised name; read once, and never destroyed, so that fonts can
+// still be made while the process exits.
 const std::map<std::string, std::string>& installedFamilies() {
-    static const std::map<std::string, std::string> families = [] {
-        std::map<std::string, std::string> found;
-        PangoFontMap* map = pango_cairo_font_map_new();
+    static const auto* families = SharedFontMap::with([](PangoFontMap* map) {
+        auto* found = new std::map<std::string, std::string>();
         PangoFontFamily** list = nullptr;
         int count = 0;
         pango_font_map_list_families(map, &list, &count);
         for (int i = 0; i < count; ++i) {
             const std::string name = pango_font_family_get_name(list[i]);
-            found.emplace(normalized(name), name);
+            found->emplace(normalized(name), name);
         }
         g_free(list);
-        g_object_unref(map);
         return found;
-    }();
-    return families;
+    });
+    return *families;
 }
 
 // Weight index and slant from a style such as "BoldMT", "LightItalic" or "Medium".

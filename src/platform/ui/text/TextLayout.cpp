@@ -9,6 +9,7 @@
 #include "orvane/platform/ui/text/Font.h"
 #include "orvane/platform/ui/text/ParagraphStyle.h"
 #include "platform/ui/text/FontFace.h"
+#include "platform/ui/text/SharedFontMap.h"
 
 namespace ov::ui {
 
@@ -54,7 +55,9 @@ void setUnlinearMetrics(PangoContext* context) {
 PangoContext* measuringContext() {
     struct Owned {
         PangoContext* context;
-        Owned() : context(pango_font_map_create_context(pango_cairo_font_map_get_default())) {
+        Owned() {
+            ensureFontconfigLoaded();
+            context = pango_font_map_create_context(pango_cairo_font_map_get_default());
             setUnlinearMetrics(context);
         }
         ~Owned() { g_object_unref(context); }
@@ -178,6 +181,7 @@ TextLayout::TextLayout(const AttributedString& text, const TextBox& box) : m_box
 
 TextLayout::TextLayout(cairo_t* cairo, const AttributedString& text, const TextBox& box)
     : m_box(box) {
+    ensureFontconfigLoaded();
     PangoContext* context = pango_cairo_create_context(cairo);
     setUnlinearMetrics(context);
     build(context, text);

@@ -16,11 +16,24 @@ namespace {
 struct PendingLayout {
     std::vector<std::weak_ptr<View>> views;
     bool scheduled = false;
+    bool mainThreadEnded = false;
 };
 
 PendingLayout& pendingLayout() {
-    static PendingLayout pending;
-    return pending;
+    // Never destroyed, like the main run loop that holds the pass: the global queue's teardown
+    // turns that loop at exit, after statics made later than the queue are gone.
+    static auto* pending = new PendingLayout();
+    return *pending;
+}
+
+// Exit destroys the main thread's thread-local objects before any static one, so this marks
+// the start of teardown: a pass still queued then is dropped, as the text machinery and other
+// statics it would use may already be gone, and nothing will be shown any more.
+void watchForMainThreadEnd() {
+    struct Watch {
+        ~Watch() { pendingLayout().mainThreadEnded = true; }
+    };
+    thread_local Watch watch;
 }
 
 // One axis of autoresizing: the flexible parts share the change in proportion to their size.
@@ -364,12 +377,14 @@ void View::setNeedsLayout() {
     pending.views.push_back(std::move(self));
     if (pending.scheduled) return;
     pending.scheduled = true;
+    if (RunLoop::isMainThread()) watchForMainThreadEnd();
     RunLoop::main().perform(&View::runPendingLayout);
 }
 
 void View::runPendingLayout() {
     auto views = std::exchange(pendingLayout().views, {});
     pendingLayout().scheduled = false;
+    if (pendingLayout().mainThreadEnded) return;
     for (const auto& weak : views) {
         if (auto view = weak.lock()) {
             view->m_layoutScheduled = false;
