@@ -15,7 +15,8 @@ using namespace ov;
 
 constexpr double kListWidth = 170;
 constexpr double kRowHeight = 34;
-const ui::Rect kWindowFrame{0, 0, kListWidth + 380, 640};
+// Wide enough for the widest page (the HUD modes).
+const ui::Rect kWindowFrame{0, 0, kListWidth + 660, 640};
 
 class LiveGalleryWindow : public ui::Window {
   public:
