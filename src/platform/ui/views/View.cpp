@@ -19,8 +19,9 @@ struct PendingLayout {
 };
 
 PendingLayout& pendingLayout() {
-    static PendingLayout pending;
-    return pending;
+    // Never destroyed: the main queue may still run a layout pass while the process exits.
+    static auto* pending = new PendingLayout;
+    return *pending;
 }
 
 // One axis of autoresizing: the flexible parts share the change in proportion to their size.
