@@ -160,6 +160,10 @@ double DesktopWindow::scale() const {
     return m_parts->scale;
 }
 
+void DesktopWindow::setFramesPerSecond(int framesPerSecond) {
+    m_parts->link->setPreferredFramesPerSecond(framesPerSecond);
+}
+
 uint32_t DesktopWindow::windowId() const {
     return m_parts->id;
 }

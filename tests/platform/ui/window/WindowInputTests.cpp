@@ -106,6 +106,7 @@ TEST(WindowInput, MouseEventsMakeTheSameGesturesAsInjectedTouches) {
     Scene mouse;
     const auto shown = DesktopWindow::open(mouse.window, {.title = "test", .scale = 1});
     ASSERT_NE(shown, nullptr);
+    shown->setFramesPerSecond(10);  // the gestures, not the frames, are compared
     test::SdlEvents events(*shown);
     perform(events);
 

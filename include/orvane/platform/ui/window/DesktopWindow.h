@@ -57,6 +57,9 @@ class DesktopWindow {
     void runUntilClosed();
 
     double scale() const;
+    // How often the tree is drawn, 60 times a second unless set (fewer saves work where
+    // motion matters less than the result).
+    void setFramesPerSecond(int framesPerSecond);
     // SDL's number for the window (events carry it).
     uint32_t windowId() const;
     // Draws the tree now and shows it if its pixels changed since the last frame (the
