@@ -101,8 +101,9 @@ void SdlEventSource::dispatch(const SDL_Event& event) {
         m_wakePending = false;
         return;
     }
-    auto found = m_windows.find(windowOf(event));
-    if (found == m_windows.end()) found = m_windows.find(m_lastAdded);
+    // Events of a window already closed are dropped; events that name none go to the last.
+    const uint32_t window = windowOf(event);
+    const auto found = m_windows.find(window != 0 ? window : m_lastAdded);
     if (found == m_windows.end()) return;
     // A copy: the handler may close its window, which removes it from the map.
     const Handler handler = found->second;

@@ -26,8 +26,8 @@ class SdlEventSource : public RunLoopEventSource {
     // The one on the main run loop, made and installed on first use.
     static SdlEventSource& installed(const SdlLibrary& sdl);
 
-    // Events of window `id` go to `handler`; so do events that name no window we know (a
-    // keyboard without a focused window) when it was added last.
+    // Events of window `id` go to `handler`; so do events that name no window (a keyboard
+    // without a focused window) when it was added last.
     void addWindow(uint32_t id, Handler handler);
     void removeWindow(uint32_t id);
 
