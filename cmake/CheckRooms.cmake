@@ -9,7 +9,7 @@ set(PLATFORM_ROOMS
   platform/location platform/contacts platform/media
   platform/ui/geometry platform/ui/application platform/ui/text platform/ui/drawing
   platform/ui/layers platform/ui/layout platform/ui/views platform/ui/input platform/ui/containers
-  platform/ui/media)
+  platform/ui/media platform/ui/window)
 set(TOOLKIT_LAYERS core json extensions location components media contacts)
 
 # The rank of a folder below include/orvane/ or src/, or -1 when it is no room.

@@ -35,5 +35,8 @@ endforeach()
 # libphonenumber ships neither pkg-config nor CMake files.
 find_library(PHONENUMBER_LIBRARY phonenumber REQUIRED)
 find_path(RAPIDJSON_INCLUDE_DIR rapidjson/document.h REQUIRED)
+# SDL2 is opened with dlopen when the first desktop window is shown, so only its headers are
+# used at build time and neither the library nor orvane.pc names it.
+find_path(SDL2_INCLUDE_DIR SDL.h PATH_SUFFIXES SDL2 REQUIRED)
 
 set(ORVANE_PRIVATE_LIBRARIES ${ORVANE_PKG_TARGETS} ${PHONENUMBER_LIBRARY} Threads::Threads)

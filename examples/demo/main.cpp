@@ -4,7 +4,8 @@
 // queue, as a host must run them, while the main thread runs the main run loop (which shows and
 // hides the network indicator). Then it shows the day at a simulated position (twilight, the
 // greeting, relative-time phrases), keeps a small address book and writes the gallery of drawn
-// components.
+// components. On a desktop (DISPLAY or WAYLAND_DISPLAY set) it then opens the gallery live in a
+// window and ends when the window is closed.
 //
 //   orvane-demo [--log-type N]    N: the client's log filter (default 9: quiet)
 //   ORVANE_LOCATION=lat,lon       another position (or the path of a GPX track)
@@ -22,6 +23,7 @@
 
 #include "AddressBook.h"
 #include "Gallery.h"
+#include "LiveGallery.h"
 #include "TimeAndPlace.h"
 #include "orvane/core/OVDevice.h"
 #include "orvane/core/OVPlist.h"
@@ -30,6 +32,7 @@
 #include "orvane/platform/files/FileManager.h"
 #include "orvane/platform/threads/DispatchQueue.h"
 #include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/ui/window/DesktopWindow.h"
 
 namespace {
 
@@ -160,5 +163,10 @@ int main(int argc, char** argv) {
     demo::showTimeAndPlace();
     demo::keepAnAddressBook();
     writeTheGallery();
+    // With a desktop to show it on, the gallery stays open, live, until its window is closed.
+    if (ov::ui::DesktopWindow::isDisplayNamed()) {
+        std::printf("== the gallery in a window (close it to end)\n");
+        orvane::gallery::showLiveGallery();
+    }
     return done ? 0 : 1;
 }

@@ -48,6 +48,12 @@ double differingShare(const Image& image, const Image& reference) {
 
 }  // namespace
 
+::testing::AssertionResult matchesImage(const Image& image, const Image& expected) {
+    const double share = differingShare(image, expected);
+    if (share <= kOutlierShare) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << share * 100 << " % of pixels differ";
+}
+
 ::testing::AssertionResult matchesReference(const Image& image, const std::string& name) {
     const std::string path = referencePath(name);
     const auto reference = Image::imageWithContentsOfFile(String(path));

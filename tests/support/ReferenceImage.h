@@ -17,5 +17,7 @@
 namespace ov::test {
 
 ::testing::AssertionResult matchesReference(const Image& image, const std::string& name);
+// The same tolerance between two pictures drawn by different routes.
+::testing::AssertionResult matchesImage(const Image& image, const Image& expected);
 
 }  // namespace ov::test

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "Board.h"
 #include "DropdownPictures.h"
 #include "HudPictures.h"
 #include "PopTipPictures.h"
@@ -27,43 +28,6 @@ namespace {
 
 using namespace ov;
 namespace palette = UIColor_UIColor_UIColor;
-
-constexpr double kMargin = 12;
-
-struct Picture {
-    const char* name;
-    std::function<std::shared_ptr<ui::View>()> build;
-};
-
-// A light board that lays its pieces out left to right, wrapping at the width.
-class Board {
-  public:
-    explicit Board(double width) : m_root(std::make_shared<ui::View>(ui::Rect{0, 0, width, 0})) {
-        m_root->setBackgroundColor(ui::Color::colorWithWhite(0.95, 1));
-    }
-    void add(const std::shared_ptr<ui::View>& piece) {
-        const ui::Size size = piece->frame().size;
-        if (m_x + size.width + kMargin > m_root->bounds().size.width && m_x > kMargin) {
-            m_x = kMargin;
-            m_y += m_rowHeight + kMargin;
-            m_rowHeight = 0;
-        }
-        piece->setFrame({{m_x, m_y}, size});
-        m_root->addSubview(piece);
-        m_x += size.width + kMargin;
-        m_rowHeight = std::max(m_rowHeight, size.height);
-    }
-    std::shared_ptr<ui::View> finish() {
-        m_root->setFrame({0, 0, m_root->bounds().size.width, m_y + m_rowHeight + kMargin});
-        return m_root;
-    }
-
-  private:
-    std::shared_ptr<ui::View> m_root;
-    double m_x = kMargin;
-    double m_y = kMargin;
-    double m_rowHeight = 0;
-};
 
 std::shared_ptr<ui::View> badges() {
     Board board(320);
@@ -153,35 +117,40 @@ std::shared_ptr<ui::View> alert() {
     return std::make_shared<ui::AlertViewRenderer>(alert, ui::Rect{0, 0, 320, 480});
 }
 
-const std::vector<Picture>& pictures() {
-    static const std::vector<Picture> all{{"badge", badges},
-                                          {"colours", colours},
-                                          {"controls", controls},
-                                          {"alert", alert},
-                                          {"hud-modes", hud::modesPicture},
-                                          {"hud-indicators", hud::indicatorsPicture},
-                                          {"progress-bar", progress::barsPicture},
-                                          {"pop-tip", poptip::placesPicture},
-                                          {"pop-tip-animations", poptip::animationsPicture},
-                                          {"dropdown-menu", dropdown::menusPicture},
-                                          {"two-line", two_line::twoLinePicture},
-                                          {"terms", two_line::termsPicture},
-                                          {"styled-labels", styled::labelsPicture},
-                                          {"counters", styled::countersPicture},
-                                          {"swipe-cell", swipe::cellStatesPicture},
-                                          {"pull-to-refresh", swipe::pullToRefreshPicture}};
-    return all;
+// A page that looks the same still and live.
+Page::Build still(std::shared_ptr<ui::View> (*build)()) {
+    return [build](Motion) { return build(); };
 }
 
 }  // namespace
+
+const std::vector<Page>& pages() {
+    static const std::vector<Page> all{{"badge", still(badges)},
+                                       {"colours", still(colours)},
+                                       {"controls", still(controls)},
+                                       {"alert", still(alert)},
+                                       {"hud-modes", hud::modesPicture},
+                                       {"hud-indicators", still(hud::indicatorsPicture)},
+                                       {"progress-bar", progress::barsPicture},
+                                       {"pop-tip", poptip::placesPicture},
+                                       {"pop-tip-animations", still(poptip::animationsPicture)},
+                                       {"dropdown-menu", still(dropdown::menusPicture)},
+                                       {"two-line", still(two_line::twoLinePicture)},
+                                       {"terms", still(two_line::termsPicture)},
+                                       {"styled-labels", still(styled::labelsPicture)},
+                                       {"counters", styled::countersPicture},
+                                       {"swipe-cell", swipe::cellStatesPicture},
+                                       {"pull-to-refresh", swipe::pullToRefreshPicture}};
+    return all;
+}
 
 std::vector<std::string> writeGallery(const std::string& directory) {
     std::error_code error;
     std::filesystem::create_directories(directory, error);
     std::vector<std::string> written;
-    for (const Picture& picture : pictures()) {
-        const std::string path = directory + "/" + picture.name + ".png";
-        const auto image = ui::renderToImage(*picture.build(), 2);
+    for (const Page& page : pages()) {
+        const std::string path = directory + "/" + page.name + ".png";
+        const auto image = ui::renderToImage(*page.build(Motion::Still), 2);
         if (!image || !ui::writePNG(*image, path)) return {};
         written.push_back(path);
     }

@@ -10,6 +10,8 @@
 #include "orvane/components/MBBarProgressView.h"
 #include "orvane/components/MBProgressHUD.h"
 #include "orvane/components/MBRoundProgressView.h"
+#include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/threads/Timer.h"
 #include "orvane/platform/ui/drawing/GraphicsContext.h"
 #include "orvane/platform/ui/views/ActivityIndicatorView.h"
 #include "orvane/platform/ui/views/Label.h"
@@ -98,8 +100,24 @@ std::optional<String> text(const std::optional<std::string>& value) {
     return String(*value);
 }
 
+// Fills the HUD's progress again and again until the HUD is gone.
+void keepProgressing(const std::shared_ptr<MBProgressHUD>& hud) {
+    constexpr double kStep = 0.02;
+    auto timer = Timer::create(kStep, true, [weak = std::weak_ptr(hud)](Timer& timer) {
+        const auto shown = weak.lock();
+        if (!shown) {
+            timer.invalidate();
+            return;
+        }
+        const float next = shown->progress() + static_cast<float>(kStep / 3);
+        shown->setProgress(next > 1 ? 0 : next);
+    });
+    RunLoop::main().addTimer(timer);
+}
+
 // A light screen with a HUD shown at once over it.
-std::shared_ptr<ui::View> screenWithHud(const Options& options) {
+std::shared_ptr<ui::View> screenWithHud(const Options& options,
+                                        gallery::Motion motion = gallery::Motion::Still) {
     auto screen = std::make_shared<ui::View>(ui::Rect{0, 0, kSide, kSide});
     screen->setBackgroundColor(ui::Color::colorWithWhite(0.97, 1));
     auto hud = MBProgressHUD::initWithView(screen.get());
@@ -110,7 +128,9 @@ std::shared_ptr<ui::View> screenWithHud(const Options& options) {
     hud->setProgress(options.progress);
     hud->label().setText(text(options.title));
     hud->detailsLabel().setText(text(options.details));
-    if (auto* spinner = dynamic_cast<ui::ActivityIndicatorView*>(hud->indicator())) {
+    if (motion == gallery::Motion::Live) {
+        keepProgressing(hud);
+    } else if (auto* spinner = dynamic_cast<ui::ActivityIndicatorView*>(hud->indicator())) {
         spinner->setHidesWhenStopped(false);
         spinner->stopAnimating();  // still, so the picture does not depend on the clock
     }
@@ -127,7 +147,7 @@ std::optional<int> renderHud(cli::Arguments arguments) {
     return cli::writePictureFile(*screenWithHud(*options), options->scale, options->output);
 }
 
-std::shared_ptr<ui::View> modesPicture() {
+std::shared_ptr<ui::View> modesPicture(gallery::Motion motion) {
     constexpr double gap = 8;
     auto board =
         std::make_shared<ui::View>(ui::Rect{0, 0, 3 * kSide + 4 * gap, 2 * kSide + 3 * gap});
@@ -138,7 +158,7 @@ std::shared_ptr<ui::View> modesPicture() {
         options.mode = static_cast<MBProgressHUDMode>(i);
         options.title = titles[i];
         if (options.mode == MBProgressHUDModeText) options.details = "3 files";
-        auto screen = screenWithHud(options);
+        auto screen = screenWithHud(options, motion);
         screen->setFrame({gap + static_cast<double>(i % 3) * (kSide + gap),
                           gap + static_cast<double>(i / 3) * (kSide + gap), kSide, kSide});
         board->addSubview(screen);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "orvane/components/AMPopTip.h"
+#include "orvane/platform/ui/input/TapGestureRecognizer.h"
 #include "orvane/platform/ui/views/Label.h"
 #include "orvane/platform/values/Clock.h"
 
@@ -36,8 +37,19 @@ std::shared_ptr<ui::Label> caption(const char* text, const ui::Rect& frame) {
     return label;
 }
 
+// A tap on the stage shows the tip again, with its entrance.
+void replayOnTap(const std::shared_ptr<AMPopTip>& tip, const std::shared_ptr<ui::View>& stage,
+                 const Scene& scene) {
+    auto tap = std::make_shared<ui::TapGestureRecognizer>(
+        [tip, weakStage = std::weak_ptr(stage), scene](ui::GestureRecognizer&) {
+            if (const auto shown = weakStage.lock()) scene.play(*tip, shown, scene.target);
+        });
+    ui::addGestureRecognizer(*stage, tap);
+}
+
 // Two columns of stages, each with a grey target, its tip and a caption.
-std::shared_ptr<ui::View> board(const std::vector<Scene>& scenes) {
+std::shared_ptr<ui::View> board(const std::vector<Scene>& scenes,
+                                gallery::Motion motion = gallery::Motion::Still) {
     auto root = std::make_shared<ui::View>(ui::Rect{0, 0, 2 * kStageWidth + 3 * kGap, 0});
     root->setBackgroundColor(ui::Color::colorWithWhite(0.95, 1));
     double bottom = 0;
@@ -54,7 +66,11 @@ std::shared_ptr<ui::View> board(const std::vector<Scene>& scenes) {
         stage->addSubview(target);
         root->addSubview(stage);
         auto tip = AMPopTip::popTip();
-        tip->setEntranceAnimation(AMPopTipEntranceAnimationNone);
+        if (motion == gallery::Motion::Live) {
+            replayOnTap(tip, stage, scenes[i]);
+        } else {
+            tip->setEntranceAnimation(AMPopTipEntranceAnimationNone);
+        }
         scenes[i].play(*tip, stage, scenes[i].target);
         root->addSubview(
             caption(scenes[i].caption, {x, y + kStageHeight + 1, kStageWidth, kCaptionHeight - 2}));
@@ -119,7 +135,10 @@ class StillClock {
 
 }  // namespace
 
-std::shared_ptr<ui::View> placesPicture() {
+std::shared_ptr<ui::View> placesPicture(gallery::Motion motion) {
+    const auto board = [motion](const std::vector<Scene>& scenes) {
+        return poptip::board(scenes, motion);
+    };
     ui::MutableAttributedString styled("Bold and gold");
     styled.addAttribute(ui::NSFontAttributeName, ui::Font::boldSystemFontOfSize(13).toValue(),
                         {0, 13});

@@ -101,7 +101,7 @@ std::optional<int> renderProgress(cli::Arguments arguments) {
     return cli::writePictureFile(*bar, options->scale, options->output);
 }
 
-std::shared_ptr<ui::View> barsPicture() {
+std::shared_ptr<ui::View> barsPicture(gallery::Motion motion) {
     struct Row {
         BarOptions options;
         const char* title;
@@ -132,7 +132,7 @@ std::shared_ptr<ui::View> barsPicture() {
         root->addSubview(caption(row.title, y));
         auto bar = makeBar(row.options, {12, y + 16, 296, 22});
         // Still stripes: the picture must not depend on how often it was drawn.
-        bar->setStripesAnimated(false);
+        bar->setStripesAnimated(motion == gallery::Motion::Live);
         // The automatic colour follows the fill, which a text over the dark track may not
         // sit on.
         if (row.options.label) bar->indicatorTextLabel().setTextColor(ui::Color::whiteColor());

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "Command.h"
+#include "Motion.h"
 #include "orvane/platform/ui/views/View.h"
 
 namespace orvane::progress {
@@ -15,7 +16,7 @@ namespace orvane::progress {
 // Answers the exit status, or nothing for bad arguments.
 std::optional<int> renderProgress(cli::Arguments arguments);
 
-// The bar in each behaviour and type, with and without its text.
-std::shared_ptr<ov::ui::View> barsPicture();
+// The bar in each behaviour and type, with and without its text; live, the stripes move.
+std::shared_ptr<ov::ui::View> barsPicture(gallery::Motion motion = gallery::Motion::Still);
 
 }  // namespace orvane::progress

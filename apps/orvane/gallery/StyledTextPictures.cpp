@@ -114,7 +114,7 @@ std::shared_ptr<ui::View> labelsPicture() {
     return page.finish();
 }
 
-std::shared_ptr<ui::View> countersPicture() {
+std::shared_ptr<ui::View> countersPicture(gallery::Motion motion) {
     Column page;
     struct Counter {
         uint64_t value;
@@ -136,6 +136,7 @@ std::shared_ptr<ui::View> countersPicture() {
         label->setDisplayMode(counter.mode);
         label->setStartValue(counter.value);
         label->updateApperance();
+        if (motion == gallery::Motion::Live) label->start();
         page.add(counter.title, label);
     }
     return page.finish();

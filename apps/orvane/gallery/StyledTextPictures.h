@@ -3,13 +3,14 @@
 
 #include <memory>
 
+#include "Motion.h"
 #include "orvane/platform/ui/views/View.h"
 
 namespace orvane::styled {
 
 // Links (one pressed), truncation at the head, middle and tail, alignments and line heights.
 std::shared_ptr<ov::ui::View> labelsPicture();
-// Counter labels at several values, with and without hundredths.
-std::shared_ptr<ov::ui::View> countersPicture();
+// Counter labels at several values, with and without hundredths; live, they count on.
+std::shared_ptr<ov::ui::View> countersPicture(gallery::Motion motion = gallery::Motion::Still);
 
 }  // namespace orvane::styled

@@ -5,14 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "Board.h"
 #include "orvane/components/JElasticPullToRefreshLoadingViewCircle.h"
 #include "orvane/components/NSMutableArray+SWUtilityButtons.h"
 #include "orvane/components/SWTableViewCell.h"
 #include "orvane/components/UIColor+UIColor.h"
 #include "orvane/components/UIScrollView+JElasticPullToRefresh.h"
+#include "orvane/platform/threads/RunLoop.h"
+#include "orvane/platform/threads/Timer.h"
 #include "orvane/platform/ui/input/EventInjector.h"
 #include "orvane/platform/ui/views/ImageView.h"
-#include "orvane/platform/ui/views/Label.h"
 #include "orvane/platform/ui/views/Window.h"
 #include "orvane/platform/values/Clock.h"
 
@@ -24,7 +26,6 @@ namespace palette = UIColor_UIColor_UIColor;
 namespace refresh = UIScrollView_JElasticPullToRefresh;
 
 constexpr double kScale = 2;
-constexpr double kMargin = 12;
 constexpr double kRowHeight = 44;
 
 // Time stands still unless a page moves it: a manual clock for as long as the page is built
@@ -50,42 +51,6 @@ class StillTime {
 std::shared_ptr<ui::View> snapshot(ui::View& view) {
     return std::make_shared<ui::ImageView>(ui::renderToImage(view, kScale));
 }
-
-// Pieces in a column of rows, each with a caption under it.
-class Column {
-  public:
-    explicit Column(double width) : m_root(std::make_shared<ui::View>(ui::Rect{0, 0, width, 0})) {
-        m_root->setBackgroundColor(ui::Color::colorWithWhite(0.95, 1));
-    }
-    void add(const std::shared_ptr<ui::View>& piece, const std::string& caption) {
-        const ui::Size size = piece->frame().size;
-        if (m_x + size.width + kMargin > m_root->bounds().width() && m_x > kMargin) {
-            m_x = kMargin;
-            m_y += m_rowHeight + kMargin;
-            m_rowHeight = 0;
-        }
-        piece->setFrame({{m_x, m_y}, size});
-        m_root->addSubview(piece);
-        auto label =
-            std::make_shared<ui::Label>(ui::Rect{m_x, m_y + size.height + 2, size.width, 14});
-        label->setText(String(caption));
-        label->setFont(ui::Font::systemFontOfSize(10));
-        label->setTextColor(ui::Color::darkGrayColor());
-        m_root->addSubview(label);
-        m_x += size.width + kMargin;
-        m_rowHeight = std::max(m_rowHeight, size.height + 16);
-    }
-    std::shared_ptr<ui::View> finish() {
-        m_root->setFrame({0, 0, m_root->bounds().width(), m_y + m_rowHeight + kMargin});
-        return m_root;
-    }
-
-  private:
-    std::shared_ptr<ui::View> m_root;
-    double m_x = kMargin;
-    double m_y = kMargin;
-    double m_rowHeight = 0;
-};
 
 class SwipeRows : public ui::TableViewDataSource {
   public:
@@ -114,14 +79,30 @@ class SwipeRows : public ui::TableViewDataSource {
 
 }  // namespace
 
-std::shared_ptr<ui::View> cellStatesPicture() {
-    StillTime time;
-    auto window = std::make_shared<ui::Window>(ui::Rect{0, 0, 320, 4 * kRowHeight});
-    auto table = std::make_shared<ui::TableView>(window->bounds());
+namespace {
+
+// The rows' table, which keeps its data source.
+std::shared_ptr<ui::TableView> swipeTable(const ui::Rect& frame) {
+    auto table = std::make_shared<ui::TableView>(frame);
     auto rows = std::make_shared<SwipeRows>();
     table->setDataSource(rows);
-    window->addSubview(table);
+    table->setAssociatedObject(&kRowHeight, rows);
     table->reloadData();
+    return table;
+}
+
+}  // namespace
+
+std::shared_ptr<ui::View> cellStatesPicture(gallery::Motion motion) {
+    if (motion == gallery::Motion::Live) {
+        gallery::Board board(344);
+        board.add(swipeTable({0, 0, 320, 4 * kRowHeight}), "Swipe a row left or right");
+        return board.finish();
+    }
+    StillTime time;
+    auto window = std::make_shared<ui::Window>(ui::Rect{0, 0, 320, 4 * kRowHeight});
+    auto table = swipeTable(window->bounds());
+    window->addSubview(table);
     auto cell = [&](long row) {
         return std::static_pointer_cast<SWTableViewCell>(table->cellForRowAtIndexPath({0, row}));
     };
@@ -132,33 +113,40 @@ std::shared_ptr<ui::View> cellStatesPicture() {
     fingers.drag({{250, y}, {150, y}}, 0.2, ui::EventInjector::Lift::No);
     ui::EventInjector::wait(0.05);
 
-    Column column(344);
+    gallery::Board column(344);
     column.add(snapshot(*window), "A row at rest, one under the finger, one open on each side");
     return column.finish();
 }
 
 namespace {
 
-// A list under a pull-to-refresh control, moved by `drive` before its picture is taken.
-std::shared_ptr<ui::View> pullMoment(
-    const std::function<void(ui::ScrollView&, ui::EventInjector&)>& drive) {
-    auto window = std::make_shared<ui::Window>(ui::Rect{0, 0, 104, 110});
-    auto scroll = std::make_shared<ui::ScrollView>(window->bounds());
+// A list of grey lines under a pull-to-refresh control that runs `reload` when let go.
+std::shared_ptr<ui::ScrollView> pullList(const ui::Rect& frame, std::function<void()> reload) {
+    auto scroll = std::make_shared<ui::ScrollView>(frame);
     scroll->setBackgroundColor(ui::Color::whiteColor());
-    scroll->setContentSize({104, 400});
-    for (int i = 0; i < 8; ++i) {
-        auto line = std::make_shared<ui::View>(ui::Rect{12, 14.0 + i * 22, 80, 8});
+    // Room to scroll, with a line for every 50 points of it at the top.
+    const double contentHeight = std::max(400.0, 2 * frame.height());
+    scroll->setContentSize({frame.width(), contentHeight});
+    for (int i = 0; i < static_cast<int>(contentHeight / 50); ++i) {
+        auto line = std::make_shared<ui::View>(ui::Rect{12, 14.0 + i * 22, frame.width() - 24, 8});
         line->setBackgroundColor(ui::Color::colorWithWhite(0.88, 1));
         line->layer().setCornerRadius(4);
         scroll->addSubview(line);
     }
-    window->addSubview(scroll);
     auto circle = std::make_shared<JElasticPullToRefreshLoadingViewCircle>();
     circle->setTintColor(ui::Color::whiteColor());
-    refresh::addJElasticPullToRefreshViewWithActionHandler(
-        *scroll, [] {}, circle);
+    refresh::addJElasticPullToRefreshViewWithActionHandler(*scroll, std::move(reload), circle);
     refresh::setJElasticPullToRefreshFillColor(*scroll, palette::softBlue());
     refresh::setJElasticPullToRefreshBackgroundColor(*scroll, ui::Color::whiteColor());
+    return scroll;
+}
+
+// A list under a pull-to-refresh control, moved by `drive` before its picture is taken.
+std::shared_ptr<ui::View> pullMoment(
+    const std::function<void(ui::ScrollView&, ui::EventInjector&)>& drive) {
+    auto window = std::make_shared<ui::Window>(ui::Rect{0, 0, 104, 110});
+    auto scroll = pullList(window->bounds(), [] {});
+    window->addSubview(scroll);
     ui::EventInjector fingers(window);
     drive(*scroll, fingers);
     return snapshot(*window);
@@ -179,11 +167,26 @@ std::function<void(ui::ScrollView&, ui::EventInjector&)> afterRelease(double sec
     };
 }
 
+// A list to pull; its reload takes two seconds.
+std::shared_ptr<ui::View> livePullList() {
+    auto holder = std::make_shared<std::weak_ptr<ui::ScrollView>>();
+    auto scroll = pullList({0, 0, 320, 360}, [holder] {
+        RunLoop::main().addTimer(Timer::create(2, false, [holder](Timer&) {
+            if (const auto list = holder->lock()) refresh::stopLoading(*list);
+        }));
+    });
+    *holder = scroll;
+    gallery::Board board(344);
+    board.add(scroll, "Pull the list down");
+    return board.finish();
+}
+
 }  // namespace
 
-std::shared_ptr<ui::View> pullToRefreshPicture() {
+std::shared_ptr<ui::View> pullToRefreshPicture(gallery::Motion motion) {
+    if (motion == gallery::Motion::Live) return livePullList();
     StillTime time;
-    Column column(360);
+    gallery::Board column(360);
     struct Pull {
         double height, x;
         const char* caption;

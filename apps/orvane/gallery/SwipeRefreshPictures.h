@@ -4,13 +4,15 @@
 
 #include <memory>
 
+#include "Motion.h"
 #include "orvane/platform/ui/views/View.h"
 
 namespace orvane::swipe {
 
-// A row at rest, one being swiped, one open on each side.
-std::shared_ptr<ov::ui::View> cellStatesPicture();
-// Pulls of several heights and finger positions, moments of the bounce, loading and stopping.
-std::shared_ptr<ov::ui::View> pullToRefreshPicture();
+// A row at rest, one being swiped, one open on each side; live, rows to swipe.
+std::shared_ptr<ov::ui::View> cellStatesPicture(gallery::Motion motion = gallery::Motion::Still);
+// Pulls of several heights and finger positions, moments of the bounce, loading and stopping;
+// live, one list to pull, which loads for two seconds.
+std::shared_ptr<ov::ui::View> pullToRefreshPicture(gallery::Motion motion = gallery::Motion::Still);
 
 }  // namespace orvane::swipe

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <utility>
 
+#include "orvane/platform/threads/RunLoopEventSource.h"
 #include "orvane/platform/threads/Timer.h"
 #include "orvane/platform/values/Clock.h"
 #include "platform/threads/RunLoopWaiter.h"
@@ -89,7 +91,9 @@ size_t RunLoop::runPending() {
     }
     for (auto& task : tasks)
         task();
-    return tasks.size() + fireTimers(due, passStart);
+    const auto source = eventSource();
+    const size_t events = source ? source->dispatchPending() : 0;
+    return tasks.size() + events + fireTimers(due, passStart);
 }
 
 bool RunLoop::run(double seconds, const std::function<bool()>* done) {
@@ -123,12 +127,12 @@ bool RunLoop::waitOrJump(double deadline, double& idleRealSeconds, bool waitForO
         }
         if (!waitForOtherThreads) return false;
         const double remaining = deadline - now - idleRealSeconds;
-        idleRealSeconds += m_waiter->waitFor(std::min(kPollInterval, remaining));
+        idleRealSeconds += sleep(std::min(kPollInterval, remaining));
         return true;
     }
     const double wakeAt = next ? std::min(*next, deadline) : deadline;
     const double longest = waitForOtherThreads ? kPollInterval : wakeAt - now;
-    m_waiter->waitFor(std::min(wakeAt - now, longest));
+    sleep(std::min(wakeAt - now, longest));
     return true;
 }
 
@@ -184,8 +188,35 @@ std::shared_ptr<Timer> RunLoop::removeTimer(const Timer& timer) {
     return removed;
 }
 
-void RunLoop::wake() {
+void RunLoop::setEventSource(std::shared_ptr<RunLoopEventSource> source) {
+    std::shared_ptr<RunLoopEventSource> previous;
+    {
+        std::lock_guard lock(m_mutex);
+        previous = std::exchange(m_eventSource, std::move(source));
+    }
+    // A loop asleep in its own waiter or in the old source goes round and sees the new one.
+    if (previous) previous->wake();
     m_waiter->wake();
+}
+
+std::shared_ptr<RunLoopEventSource> RunLoop::eventSource() const {
+    std::lock_guard lock(m_mutex);
+    return m_eventSource;
+}
+
+double RunLoop::sleep(double seconds) {
+    const auto source = eventSource();
+    return source ? source->waitFor(seconds) : m_waiter->waitFor(seconds);
+}
+
+void RunLoop::wake() {
+    // Under the lock, so a source being taken out is never woken after it has gone.
+    std::lock_guard lock(m_mutex);
+    if (m_eventSource) {
+        m_eventSource->wake();
+    } else {
+        m_waiter->wake();
+    }
 }
 
 }  // namespace ov

@@ -21,6 +21,7 @@
 namespace ov {
 
 class ManualClock;
+class RunLoopEventSource;
 class RunLoopWaiter;
 class Timer;
 
@@ -62,6 +63,10 @@ class RunLoop : public std::enable_shared_from_this<RunLoop> {
     // many ran.
     size_t runPending();
 
+    // Thread-safe. Merges another event queue into this loop (RunLoopEventSource.h); nullptr
+    // takes it out again. At most one at a time: a new one replaces the old.
+    void setEventSource(std::shared_ptr<RunLoopEventSource> source);
+
   private:
     friend class Timer;
 
@@ -72,11 +77,14 @@ class RunLoop : public std::enable_shared_from_this<RunLoop> {
     std::optional<double> nextFireDate() const;
     std::shared_ptr<Timer> removeTimer(const Timer& timer);
     void wake();
+    std::shared_ptr<RunLoopEventSource> eventSource() const;
+    double sleep(double seconds);
 
     mutable std::mutex m_mutex;
     std::deque<std::function<void()>> m_tasks;
     std::vector<std::shared_ptr<Timer>> m_timers;
     std::unique_ptr<RunLoopWaiter> m_waiter;
+    std::shared_ptr<RunLoopEventSource> m_eventSource;
 };
 
 }  // namespace ov
