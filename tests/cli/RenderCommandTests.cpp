@@ -82,7 +82,9 @@ TEST(RenderCommand, WritesTheGallery) {
     }
     for (const auto& entry : std::filesystem::directory_iterator(ORVANE_TEST_REFERENCES_DIR)) {
         const std::string name = entry.path().stem();
-        if (name.rfind("gallery-", 0) == 0) EXPECT_TRUE(written.count(name.substr(8))) << name;
+        if (name.rfind("gallery-", 0) == 0) {
+            EXPECT_TRUE(written.count(name.substr(8))) << name;
+        }
     }
 }
 
