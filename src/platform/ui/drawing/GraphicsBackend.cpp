@@ -80,8 +80,13 @@ void appendBasePath(cairo_t* cairo, const cairo_matrix_t& base, const Path& path
     cairo_set_matrix(cairo, &user);
 }
 
-GraphicsContext::Backend::Backend(cairo_surface_t* surface, double scale)
-    : surface(surface), cairo(cairo_create(surface)), scale(scale) {
+GraphicsContext::Backend::Backend(std::shared_ptr<std::vector<uint8_t>> pixels, int width,
+                                  int height, double scale)
+    : pixels(std::move(pixels)),
+      surface(cairo_image_surface_create_for_data(this->pixels->data(), CAIRO_FORMAT_ARGB32, width,
+                                                  height, width * 4)),
+      cairo(cairo_create(surface)),
+      scale(scale) {
     cairo_scale(cairo, scale, scale);
 }
 

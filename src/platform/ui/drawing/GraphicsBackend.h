@@ -4,7 +4,9 @@
 
 #include <cairo.h>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "orvane/platform/ui/drawing/GraphicsContext.h"
@@ -42,7 +44,8 @@ struct GraphicsContext::Backend {
         size_t stateDepth;
     };
 
-    Backend(cairo_surface_t* surface, double scale);
+    // Draws into `pixels`, a bitmap in Cairo's ARGB32 layout (rows 4 * width bytes apart).
+    Backend(std::shared_ptr<std::vector<uint8_t>> pixels, int width, int height, double scale);
     ~Backend();
 
     GraphicsState& state() { return states.back(); }
@@ -52,6 +55,7 @@ struct GraphicsContext::Backend {
     void paintWith(const GraphicsState& state, const DrawStep& step);
     void paintShadow(const GraphicsState& state, const DrawStep& step);
 
+    std::shared_ptr<std::vector<uint8_t>> pixels;
     cairo_surface_t* surface;
     cairo_t* cairo;
     double scale;

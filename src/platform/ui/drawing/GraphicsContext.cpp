@@ -44,13 +44,10 @@ std::unique_ptr<GraphicsContext> GraphicsContext::bitmap(Size size, double scale
     const double width = std::ceil(size.width * scale);
     const double height = std::ceil(size.height * scale);
     if (!(width <= kLargestSide) || !(height <= kLargestSide)) return nullptr;
-    cairo_surface_t* surface = cairo_image_surface_create(
-        CAIRO_FORMAT_ARGB32, static_cast<int>(width), static_cast<int>(height));
-    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(surface);
-        return nullptr;
-    }
-    auto backend = std::make_unique<Backend>(surface, scale);
+    const int columns = static_cast<int>(width), rows = static_cast<int>(height);
+    auto pixels = std::make_shared<std::vector<uint8_t>>(static_cast<size_t>(columns) * rows * 4);
+    auto backend = std::make_unique<Backend>(std::move(pixels), columns, rows, scale);
+    if (cairo_surface_status(backend->surface) != CAIRO_STATUS_SUCCESS) return nullptr;
     if (opaque) {
         cairo_set_source_rgb(backend->cairo, 0, 0, 0);
         cairo_paint(backend->cairo);

@@ -6,6 +6,7 @@
 #include "orvane/platform/ui/drawing/GraphicsContext.h"
 #include "platform/ui/drawing/GraphicsBackend.h"
 #include "platform/ui/drawing/PathCairo.h"
+#include "platform/ui/drawing/TextDrawingCacheEntry.h"
 #include "platform/ui/text/TextLayout.h"
 
 namespace ov::ui {
@@ -193,6 +194,13 @@ void GraphicsContext::drawText(const AttributedString& text, Point point) {
 
 void GraphicsContext::drawText(const AttributedString& text, const Rect& rect,
                                StringDrawingOptions options, size_t numberOfLines) {
+    TextDrawingCache once;
+    drawText(text, rect, options, numberOfLines, once);
+}
+
+void GraphicsContext::drawText(const AttributedString& text, const Rect& rect,
+                               StringDrawingOptions options, size_t numberOfLines,
+                               TextDrawingCache& cache) {
     const Rect box = rect.standardized();
     if (text.length() == 0 || box.isNull()) return;
     if (!(options & NSStringDrawingUsesLineFragmentOrigin)) {
@@ -209,17 +217,18 @@ void GraphicsContext::drawText(const AttributedString& text, const Rect& rect,
         layoutBox.truncateLastLine = options & NSStringDrawingTruncatesLastVisibleLine;
         layoutBox.contextColor = fill;
         layoutBox.alpha = alpha;
-        const TextLayout layout(cairo, text, layoutBox);
-        const double shown = std::min(box.size.height, layout.size().height);
+        const auto& laidOut = laidOutText(cache.m_entry, cairo, text, layoutBox);
+        const double shown = std::min(box.size.height, laidOut.size.height);
         cairo_new_path(cairo);
         cairo_rectangle(cairo, box.origin.x, box.origin.y, box.size.width, shown);
         cairo_clip(cairo);
         cairo_move_to(cairo, box.origin.x, box.origin.y);
-        layout.show(cairo);
+        laidOut.layout->show(cairo);
     });
 }
 
 std::shared_ptr<Image> GraphicsContext::makeImage() const {
+    if (!m_backend->pixels) return nullptr;
     cairo_surface_flush(m_backend->surface);
     const int width = pixelWidth();
     const int height = pixelHeight();
@@ -231,6 +240,16 @@ std::shared_ptr<Image> GraphicsContext::makeImage() const {
                     data + static_cast<size_t>(y) * stride, static_cast<size_t>(width) * 4);
     }
     return Image::imageWithARGB32(width, height, std::move(pixels), m_scale);
+}
+
+std::shared_ptr<Image> GraphicsContext::takeImage() {
+    if (!m_backend->pixels) return nullptr;
+    const int width = pixelWidth();
+    const int height = pixelHeight();
+    cairo_surface_flush(m_backend->surface);
+    // A finished surface refuses further drawing, so the pixels handed over stay as they are.
+    cairo_surface_finish(m_backend->surface);
+    return Image::imageWithARGB32(width, height, std::move(m_backend->pixels), m_scale);
 }
 
 }  // namespace ov::ui

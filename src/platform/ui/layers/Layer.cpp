@@ -211,7 +211,7 @@ void Layer::display(double scale) {
     UIGraphicsPushContext(*context);
     drawInContext(*context);
     UIGraphicsPopContext();
-    m_props.contents = context->makeImage();
+    m_props.contents = context->takeImage();
 }
 
 void Layer::displayIfNeeded(double scale) {

@@ -91,7 +91,7 @@ class TreePainter {
         if (!context) return nullptr;
         context->translateCTM(-bounds.minX(), -bounds.minY());
         paintInBounds(model, shown, *context, look);
-        return context->makeImage();
+        return context->takeImage();
     }
 
   private:
@@ -146,7 +146,7 @@ class TreePainter {
             canvas->translateCTM(-bounds.minX(), -bounds.minY());
             canvas->setFillColor(Color::blackColor());
             canvas->fillPath(*shown.shadowPath());
-            shape = canvas->makeImage();
+            shape = canvas->takeImage();
         } else {
             shape = picture(model, shown, Look::ShadowShape);
         }
@@ -185,7 +185,7 @@ class TreePainter {
         if (!canvas) return;
         canvas->translateCTM(-bounds.minX(), -bounds.minY());
         paintInParent(mask, nullptr, *canvas);
-        const auto image = canvas->makeImage();
+        const auto image = canvas->takeImage();
         GraphicsStateSaver saved(context);
         context.setBlendMode(BlendMode::DestinationIn);
         context.drawImage(*image, bounds);

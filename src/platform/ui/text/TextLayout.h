@@ -21,6 +21,8 @@ struct TextBox {
     Color::RGBA contextColor{0, 0, 0, 1};
     // Multiplies every colour's alpha.
     double alpha = 1;
+
+    friend bool operator==(const TextBox&, const TextBox&) = default;
 };
 
 // One laid-out line: its text (UTF-16, the line break that ends it included) and its box, in

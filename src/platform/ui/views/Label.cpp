@@ -222,7 +222,7 @@ void Label::drawTextInRect(GraphicsContext& context, const Rect& rect) {
     const Layout layout = layoutFor(text, m_numberOfLines);
     GraphicsStateSaver saved(context);
     if (m_shadowColor) context.setShadowWithColor(m_shadowOffset, 0, *m_shadowColor);
-    context.drawText(layout.text, box, layout.options, lineLimit(m_numberOfLines));
+    context.drawText(layout.text, box, layout.options, lineLimit(m_numberOfLines), m_textCache);
 }
 
 Size Label::sizeThatFits(Size size) const {

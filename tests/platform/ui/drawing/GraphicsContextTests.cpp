@@ -44,6 +44,19 @@ TEST_F(GraphicsContextTest, BitmapsHaveScaledPixelsAndRefuseImpossibleSizes) {
               (Rgba{0, 0, 0, 255}));
 }
 
+TEST_F(GraphicsContextTest, TakenImagesKeepTheirPixelsAndEndTheDrawing) {
+    context->setFillColor(Color::redColor());
+    context->fillRect({0, 0, 20, 40});
+    const auto copy = context->makeImage();
+    const auto taken = context->takeImage();
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(*taken->pixels(), *copy->pixels());
+    context->fillRect({20, 0, 20, 40});  // refused: the pixels belong to the image now
+    EXPECT_EQ(taken->rgbaAt(30, 10), (Rgba{0, 0, 0, 0}));
+    EXPECT_FALSE(context->takeImage());
+    EXPECT_FALSE(context->makeImage());
+}
+
 TEST_F(GraphicsContextTest, FillsClipsAndStateRestore) {
     context->setFillColor(Color::colorWithRed(0, 0, 1, 1));
     context->fillRect({0, 0, 40, 40});

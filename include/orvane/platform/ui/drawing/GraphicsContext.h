@@ -34,6 +34,7 @@
 #include "orvane/platform/files/Image.h"
 #include "orvane/platform/ui/drawing/Gradient.h"
 #include "orvane/platform/ui/drawing/Path.h"
+#include "orvane/platform/ui/drawing/TextDrawingCache.h"
 #include "orvane/platform/ui/geometry/Color.h"
 #include "orvane/platform/ui/geometry/Geometry.h"
 #include "orvane/platform/ui/text/AttributedString.h"
@@ -182,9 +183,15 @@ class GraphicsContext {
     void drawText(const AttributedString& text, const Rect& rect,
                   StringDrawingOptions options = NSStringDrawingUsesLineFragmentOrigin,
                   size_t numberOfLines = 0);
+    // The same, keeping the laid-out text in `cache` for the next draw of the same text.
+    void drawText(const AttributedString& text, const Rect& rect, StringDrawingOptions options,
+                  size_t numberOfLines, TextDrawingCache& cache);
 
-    // A copy of the pixels as they are now, at the context's scale.
+    // A copy of the pixels as they are now, at the context's scale (nullptr after takeImage).
     std::shared_ptr<Image> makeImage() const;
+    // The pixels themselves, handed over without a copy when the drawing is done: the
+    // context draws nothing afterwards.
+    std::shared_ptr<Image> takeImage();
 
     struct Backend;
 

@@ -16,6 +16,7 @@
 
 #include <optional>
 
+#include "orvane/platform/ui/drawing/TextDrawingCache.h"
 #include "orvane/platform/ui/geometry/Color.h"
 #include "orvane/platform/ui/text/AttributedString.h"
 #include "orvane/platform/ui/text/Font.h"
@@ -105,6 +106,7 @@ class Label : public View {
         Size size;
     };
     mutable std::optional<Measurement> m_lastMeasurement;
+    TextDrawingCache m_textCache;
     std::optional<AttributedString> m_text;
     std::optional<Font> m_font;
     std::optional<Color> m_textColor;
