@@ -97,22 +97,43 @@ TEST(URLConnection, PostsBinaryBodyExactly) {
     EXPECT_EQ(server.received().at(0).body, bytes);
 }
 
-// The server library ignores a GET's body and drops empty fields, so the exact wire bytes are
-// checked on a raw socket.
-TEST(URLConnection, SendsABodyWithGetAndEmptyFields) {
-    std::mutex mutex;
-    std::vector<std::string> requests;
-    RawSocketServer server([&](int socket) {
+// Answers every request "ok" (HEAD without the body) and keeps the exact bytes it received.
+class RecordingServer {
+  public:
+    std::vector<std::string> requests() const {
+        std::lock_guard lock(m_mutex);
+        return m_requests;
+    }
+
+  private:
+    void serve(int socket) {
         while (true) {
             const std::string request = RawSocketServer::readRequest(socket);
             if (request.empty()) return;
             {
-                std::lock_guard lock(mutex);
-                requests.push_back(request);
+                std::lock_guard lock(m_mutex);
+                m_requests.push_back(request);
             }
-            RawSocketServer::sendAll(socket, "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
+            const bool head = request.starts_with("HEAD ");
+            RawSocketServer::sendAll(socket,
+                                     head ? "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n"
+                                          : "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
         }
-    });
+    }
+
+    mutable std::mutex m_mutex;
+    std::vector<std::string> m_requests;
+
+  public:
+    // Last, so it stops before the record it writes to goes.
+    RawSocketServer server{[this](int socket) { serve(socket); }};
+};
+
+// The server library ignores a GET's body and drops empty fields, so the exact wire bytes are
+// checked on a raw socket.
+TEST(URLConnection, SendsABodyWithGetAndEmptyFields) {
+    RecordingServer recorder;
+    const RawSocketServer& server = recorder.server;
     for (const char* body : {"q=1&r=2", ""}) {
         URLRequest request = requestFor(server.baseUrl() + "/search");
         request.setHTTPBody(Data::fromString(body));
@@ -120,7 +141,7 @@ TEST(URLConnection, SendsABodyWithGetAndEmptyFields) {
         EXPECT_EQ(bodyOf(URLConnection::sendSynchronousRequest(request)), "ok");
     }
 
-    std::lock_guard lock(mutex);
+    const std::vector<std::string> requests = recorder.requests();
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_TRUE(requests[0].starts_with("GET /search HTTP/1.1\r\n")) << requests[0];
     EXPECT_NE(requests[0].find("\r\nContent-Length: 7\r\n"), std::string::npos) << requests[0];
@@ -133,22 +154,8 @@ TEST(URLConnection, SendsABodyWithGetAndEmptyFields) {
 
 // Each thread keeps one curl handle between loads: nothing of a load may leak into the next.
 TEST(URLConnection, ALoadCarriesNothingOverFromTheOneBefore) {
-    std::mutex mutex;
-    std::vector<std::string> requests;
-    RawSocketServer server([&](int socket) {
-        while (true) {
-            const std::string request = RawSocketServer::readRequest(socket);
-            if (request.empty()) return;
-            {
-                std::lock_guard lock(mutex);
-                requests.push_back(request);
-            }
-            const bool head = request.starts_with("HEAD ");
-            RawSocketServer::sendAll(socket,
-                                     head ? "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n"
-                                          : "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
-        }
-    });
+    RecordingServer recorder;
+    const RawSocketServer& server = recorder.server;
     const auto load = [&](const char* method, const char* body) {
         URLRequest request = requestFor(server.baseUrl() + "/" + method);
         request.setHTTPMethod(method);
@@ -165,7 +172,7 @@ TEST(URLConnection, ALoadCarriesNothingOverFromTheOneBefore) {
     EXPECT_EQ(bodyOf(last), "ok");
     EXPECT_EQ(last.response->url, URL::withString(server.baseUrl() + "/GET"));
 
-    std::lock_guard lock(mutex);
+    const std::vector<std::string> requests = recorder.requests();
     ASSERT_EQ(requests.size(), 7u);
     for (size_t i : {0u, 2u, 4u, 6u}) {
         EXPECT_TRUE(requests[i].starts_with("GET /GET HTTP/1.1\r\n")) << requests[i];
