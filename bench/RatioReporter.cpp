@@ -1,5 +1,6 @@
 #include "RatioReporter.h"
 
+#include <algorithm>
 #include <cstdio>
 
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
@@ -9,7 +10,9 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
         const std::string name = run.run_name.function_name;
         const auto slash = name.rfind('/');
         if (slash == std::string::npos) continue;
-        m_times[name.substr(0, slash)][name.substr(slash + 1)] = run.GetAdjustedRealTime();
+        auto [fastest, first] = m_times[name.substr(0, slash)].try_emplace(
+            name.substr(slash + 1), run.GetAdjustedRealTime());
+        if (!first) fastest->second = std::min(fastest->second, run.GetAdjustedRealTime());
     }
 }
 

@@ -1,9 +1,11 @@
 #include "orvane/json/SBJsonParser.h"
 
+#include <algorithm>
 #include <bit>
 #include <cassert>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -177,9 +179,16 @@ Value SBJsonParser::parse(std::string_view utf8) {
     m_buffer.assign(utf8.data(), utf8.size());
     m_buffer.append(kPadding, '\0');
     m_c = m_buffer.data();
-    m_knownKeys.fill({});  // they point into the previous input
     m_depth = 0;
     m_limit = maxDepth();
+    m_arena = &ValueArena::make();
+    Value value = scanDocument();
+    m_knownKeys.fill({});                       // they point into this input and hold its arena
+    std::exchange(m_arena, nullptr)->finish();  // what the document holds keeps it
+    return value;
+}
+
+Value SBJsonParser::scanDocument() {
     Value value;
     if (!scanValue(value)) return {};
     if (!scanIsAtEnd()) {
@@ -245,14 +254,15 @@ void SBJsonParser::placeValue(Value& result, Scalar&& scalar) {
 // Elements of open arrays wait on one shared stack, so each array is allocated once, at its
 // final size.
 Value SBJsonParser::takeElements(size_t start) {
-    Array elements(std::make_move_iterator(m_values.data() + start), m_values.size() - start);
+    Array elements(*m_arena, m_values.data() + start, m_values.size() - start);
     m_values.resize(start);
     return elements;
 }
 
 // Members wait the same way; a repeated key keeps its first position and its last value.
 Value SBJsonParser::takeMembers(size_t start) {
-    Value members = Dictionary::fromEntries(m_members.data() + start, m_members.size() - start);
+    Value members =
+        Dictionary::fromEntries(*m_arena, m_members.data() + start, m_members.size() - start);
     m_members.resize(start);
     return members;
 }
@@ -427,19 +437,19 @@ bool SBJsonParser::scanKey(String& key) {
     KnownKey& known = m_knownKeys[hash];
     const std::string_view bytes(m_c, length);
     if (known.bytes == bytes) {
-        key = known.text;
+        key = known.text.copyForBuilder();
         m_c = end + 1;
         return true;
     }
     if (!takePlainString(key, end, ascii)) return false;
-    known = {bytes, key};
+    known = {bytes, key.copyForBuilder()};
     return true;
 }
 
 // The string from m_c to the quotation mark at `end` has no escapes: convert it straight in.
 bool SBJsonParser::takePlainString(String& value, const char* end, bool ascii) {
     bool wellFormed = true;
-    value = String::build(static_cast<size_t>(end - m_c), [&](char16_t* room) {
+    value = String::build(*m_arena, static_cast<size_t>(end - m_c), [&](char16_t* room) {
         char16_t* const written = convertRun(room, end, ascii);
         wellFormed = written != nullptr;
         return written ? written - room : 0;
@@ -455,7 +465,9 @@ bool SBJsonParser::takeEscapedString(String& value, const char* end, bool ascii)
         m_c = end;
         if (*m_c == '"') {
             ++m_c;
-            value = String(m_scratch);
+            value = String::build(*m_arena, m_scratch.size(), [&](char16_t* room) {
+                return std::copy(m_scratch.begin(), m_scratch.end(), room) - room;
+            });
             return true;
         }
         if (*m_c != '\\') {

@@ -223,6 +223,42 @@ TEST(SBJsonParser, RepeatedLongKeysReadTheSameAsNewOnes) {
     }
 }
 
+// A reply's strings and containers share one block of storage: parts kept from it must stay
+// whole after the parser and the rest are gone, and changing a part must not reach the others.
+TEST(SBJsonParser, PartsOfAReplyOutliveTheParserAndChangeOnTheirOwn) {
+    Value user;
+    Value tags;
+    Value reply;
+    {
+        SBJsonParser parser;
+        reply = parser.objectWithUTF8(R"({"statuses": [{"text": "a status longer than a key",
+            "user": {"screen_name": "somebody with a long name", "id": 12},
+            "tags": ["first tag of the status", "x"]}], "next_results": "?max_id=1&q=a"})");
+        ASSERT_TRUE(reply.isDictionary()) << traceText(parser);
+        const Dictionary& status =
+            reply.asDictionary().objectForKey("statuses").asArray()[0].asDictionary();
+        user = status.objectForKey("user");
+        tags = status.objectForKey("tags");
+        // A second document from the same parser has storage of its own.
+        EXPECT_EQ(parser.objectWithUTF8(R"(["another document entirely"])"),
+                  Value(Array{"another document entirely"}));
+    }
+    Value changed = reply;
+    changed.mutableDictionary().setObject("?max_id=2", "next_results");
+    tags.mutableArray().at(1) = "second tag, changed here only";
+    reply = Value();
+
+    EXPECT_EQ(changed.asDictionary().objectForKey("next_results"), Value("?max_id=2"));
+    EXPECT_EQ(user.asDictionary().objectForKey("screen_name"), Value("somebody with a long name"));
+    EXPECT_EQ(tags, Value(Array{"first tag of the status", "second tag, changed here only"}));
+    const Value original = changed.asDictionary()
+                               .objectForKey("statuses")
+                               .asArray()[0]
+                               .asDictionary()
+                               .objectForKey("tags");
+    EXPECT_EQ(original, Value(Array{"first tag of the status", "x"}));
+}
+
 TEST(SBJsonParser, NestingLimitCountsOpenContainers) {
     SBJsonParser parser;
     EXPECT_EQ(parser.maxDepth(), 512u);

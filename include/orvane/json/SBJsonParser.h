@@ -51,6 +51,7 @@ class SBJsonParser : public SBJsonBase {
     };
 
     Value parse(std::string_view utf8);
+    Value scanDocument();
     Value documentFrom(Value fragment);
     bool scanValue(Value& result);
     template <class Scalar>
@@ -82,12 +83,13 @@ class SBJsonParser : public SBJsonBase {
     void skipDigits();
     void skipWhitespace();
 
-    const char* m_c = nullptr;    // the scan position, valid during a call only
-    uint64_t m_limit = 0;         // maxDepth, read once per call
-    std::string m_buffer;         // the input, NUL-terminated and padded for word-sized reads
-    std::u16string m_scratch;     // a string with escapes, before it gets its final size
-    std::vector<Frame> m_frames;  // open containers, innermost last
-    std::vector<Value> m_values;  // elements of the open arrays
+    const char* m_c = nullptr;      // the scan position, valid during a call only
+    ValueArena* m_arena = nullptr;  // the storage of the document being read, during a call
+    uint64_t m_limit = 0;           // maxDepth, read once per call
+    std::string m_buffer;           // the input, NUL-terminated and padded for word-sized reads
+    std::u16string m_scratch;       // a string with escapes, before it gets its final size
+    std::vector<Frame> m_frames;    // open containers, innermost last
+    std::vector<Value> m_values;    // elements of the open arrays
     std::vector<Dictionary::Entry> m_members;  // members of the open dictionaries
     std::array<KnownKey, 64> m_knownKeys;      // by a hash of their bytes
 };

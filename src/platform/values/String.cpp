@@ -100,6 +100,10 @@ String& String::operator=(const String& other) {
 }
 
 void String::dropBlock() {
+    if (isInArena()) {
+        ValueArena::holding(m_block).release();
+        return;
+    }
     // A sole holder needs no atomic decrement: no other holder can be changing the count.
     if (m_block->references.load(std::memory_order_acquire) == 1 ||
         m_block->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
@@ -112,8 +116,7 @@ char16_t* String::allocate(size_t capacity) {
     release();
     if (capacity <= kInlineCapacity) return m_inline;
     if (capacity > UINT32_MAX) throw std::length_error("String longer than 2^32 units");
-    void* memory = ::operator new(sizeof(Block) + capacity * sizeof(char16_t));
-    m_block = new (memory) Block;
+    m_block = new (::operator new(blockBytes(capacity))) Block;
     m_capacity = static_cast<uint32_t>(capacity);
     return m_block->units();
 }
@@ -125,6 +128,28 @@ void String::settle(size_t length) {
     if (isInline() || length > kInlineCapacity) return;
     String fitted(utf16());
     *this = std::move(fitted);
+}
+
+String::Block* String::newArenaBlock(ValueArena& arena, size_t capacity) {
+    if (capacity > UINT32_MAX) throw std::length_error("String longer than 2^32 units");
+    auto* block = new (arena.allocate(blockBytes(capacity))) Block;
+    block->references.store(0, std::memory_order_relaxed);
+    return block;
+}
+
+// The arena takes back what the block did not use: it is the newest one.
+void String::takeArenaBlock(ValueArena& arena, Block* block, size_t capacity, size_t length) {
+    release();
+    if (length <= kInlineCapacity) {
+        std::copy_n(block->units(), length, m_inline);
+        m_length = static_cast<uint32_t>(length);
+        arena.shrinkNewest(block, blockBytes(capacity), 0);
+        return;
+    }
+    arena.shrinkNewest(block, blockBytes(capacity), blockBytes(length));
+    arena.retainNew();
+    m_block = block;
+    m_capacity = m_length = static_cast<uint32_t>(length);
 }
 
 std::optional<String> String::fromUtf8(std::string_view utf8) {

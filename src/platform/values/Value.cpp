@@ -46,9 +46,93 @@ uint64_t keyBit(const String& key) {
     return uint64_t{1} << ((units.size() * 13 + units.front() * 5 + units.back()) & 63);
 }
 
-// An empty index for `count` keys: at most half full, so probe runs stay short.
+using Entry = Dictionary::Entry;
+
+// Searches give a position or kNotFound: a plain number comes back in a register, which counts
+// for the many small dictionaries searched linearly.
+constexpr size_t kNotFound = SIZE_MAX;
+
+// Index slots for `count` keys: at most half full, so probe runs stay short.
+size_t indexSizeFor(size_t count) {
+    return std::bit_ceil(count * 2);
+}
+
 SharedVector<uint32_t> zeroedIndex(size_t count) {
-    return SharedVector<uint32_t>(std::bit_ceil(count * 2), uint32_t{0});
+    return SharedVector<uint32_t>(indexSizeFor(count), uint32_t{0});
+}
+
+template <class Element>
+std::span<Element> mutableSpan(SharedVector<Element>& elements) {
+    return {elements.mutableBegin(), elements.size()};
+}
+
+bool holdsAbsentValue(std::span<const Entry> entries) {
+    return std::ranges::any_of(entries, [](const Entry& entry) { return entry.second.isAbsent(); });
+}
+
+size_t findLinear(std::span<const Entry> entries, const String& key) {
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].first == key) return i;
+    }
+    return kNotFound;
+}
+
+// The index holds position + 1 for each key (0 marks a free slot).
+size_t findInIndex(std::span<const Entry> entries, std::span<const uint32_t> index,
+                   const String& key) {
+    const size_t mask = index.size() - 1;
+    for (size_t slot = hashKey(key) & mask;; slot = (slot + 1) & mask) {
+        const uint32_t position = index[slot];
+        if (position == 0) return kNotFound;
+        if (entries[position - 1].first == key) return position - 1;
+    }
+}
+
+void placeInIndex(std::span<uint32_t> index, const String& key, size_t position) {
+    const size_t mask = index.size() - 1;
+    size_t slot = hashKey(key) & mask;
+    while (index[slot] != 0)
+        slot = (slot + 1) & mask;
+    index[slot] = static_cast<uint32_t>(position + 1);
+}
+
+// The key's position among the first entries if indexed; otherwise indexes it at `position`.
+size_t findOrIndex(const Entry* entries, std::span<uint32_t> index, const String& key,
+                   size_t position) {
+    const size_t mask = index.size() - 1;
+    for (size_t slot = hashKey(key) & mask;; slot = (slot + 1) & mask) {
+        const uint32_t found = index[slot];
+        if (found == 0) {
+            index[slot] = static_cast<uint32_t>(position + 1);
+            return kNotFound;
+        }
+        if (entries[found - 1].first == key) return found - 1;
+    }
+}
+
+// Moves each repeated key's value onto its first occurrence and closes the gaps; gives how many
+// entries remain. A non-empty `index` (zeroed, sized for all the entries) is filled meanwhile.
+size_t mergeRepeatedKeys(std::span<Entry> entries, std::span<uint32_t> index) {
+    size_t kept = 0;
+    uint64_t seenBits = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const String& key = entries[i].first;
+        size_t first = kNotFound;
+        if (!index.empty()) {
+            first = findOrIndex(entries.data(), index, key, kept);
+        } else if (const uint64_t bit = keyBit(key); (seenBits & bit) != 0) {
+            first = findLinear(entries.first(kept), key);
+        } else {
+            seenBits |= bit;
+        }
+        if (first != kNotFound) {
+            entries[first].second = std::move(entries[i].second);
+            continue;
+        }
+        if (kept != i) entries[kept] = std::move(entries[i]);
+        ++kept;
+    }
+    return kept;
 }
 
 // Tearing down recurses while the tree is shallow, which is the common case and the fastest.
@@ -61,6 +145,8 @@ thread_local std::vector<Value>* t_pendingTeardown = nullptr;
 // Releases a dying container's elements; `valueOf` gives the value an element holds.
 template <class Element, class ValueOf>
 void tearDown(SharedVector<Element>& elements, ValueOf valueOf) {
+    // Nothing to walk: an arena is released whole.
+    if (elements.empty() || elements.arena()) return;
     if (t_teardownDepth < kRecursiveTeardownDepth) {
         ++t_teardownDepth;
         elements = {};
@@ -93,11 +179,76 @@ std::shared_ptr<T> share(T value) {
 
 }  // namespace
 
+// What values about to move into a block of an arena hold: references into that arena, which
+// the block then holds uncounted, and whether any storage lies elsewhere, which the arena, freed
+// without a walk, could not release.
+struct ArenaHolds {
+    explicit ArenaHolds(const ValueArena& arena) : m_arena(arena) {}
+
+    void add(const Value& value) {
+        switch (value.kind()) {
+            case Value::Kind::String:
+                add(*value.ifString());
+                break;
+            case Value::Kind::Array:
+                add(value.ifArray()->m_items);
+                break;
+            case Value::Kind::Dictionary:
+                add(value.ifDictionary()->m_entries);
+                add(value.ifDictionary()->m_index);
+                break;
+            case Value::Kind::Data:
+            case Value::Kind::Object:
+                elsewhere = true;
+                break;
+            default:
+                break;
+        }
+    }
+    void add(const Entry& entry) {
+        add(entry.first);
+        add(entry.second);
+    }
+
+    size_t references = 0;
+    bool elsewhere = false;
+
+  private:
+    void add(const String& text) {
+        if (!text.isInline()) addStorage(text.arena());
+    }
+    template <class Element>
+    void add(const SharedVector<Element>& elements) {
+        if (!elements.empty()) addStorage(elements.arena());
+    }
+    void addStorage(const ValueArena* holder) {
+        if (holder == &m_arena) {
+            ++references;
+        } else {
+            elsewhere = true;
+        }
+    }
+
+    const ValueArena& m_arena;
+};
+
 // Array
 
 Array::Array(std::initializer_list<Value> items) : m_items(items.begin(), items.size()) {}
 Array::Array(std::vector<Value> items)
     : m_items(std::make_move_iterator(items.begin()), items.size()) {}
+Array::Array(ValueArena& arena, Value* first, size_t count) {
+    ArenaHolds holds(arena);
+    for (const Value& item : std::span(first, count))
+        holds.add(item);
+    if (holds.elsewhere) {
+        m_items = SharedVector<Value>(std::make_move_iterator(first), count);
+        return;
+    }
+    m_items = SharedVector<Value>(arena, first, count);
+    arena.adopt(holds.references);
+}
+
 Array::~Array() {
     tearDown(m_items, [](Value& item) -> Value& { return item; });
 }
@@ -135,85 +286,46 @@ Dictionary::Dictionary(std::initializer_list<Entry> entries) {
 
 Dictionary Dictionary::fromEntries(Entry* first, size_t count) {
     Dictionary dictionary;
-    const std::span entries(first, count);
-    const auto absent = [](const Entry& entry) { return entry.second.isAbsent(); };
-    if (std::ranges::any_of(entries, absent)) {  // rare: an absent value removes its key
-        for (auto& [key, value] : entries)
+    if (holdsAbsentValue({first, count})) {  // rare: an absent value removes its key
+        for (auto& [key, value] : std::span(first, count))
             dictionary.setObject(std::move(value), key);
         return dictionary;
     }
     dictionary.m_entries = SharedVector<Entry>(std::make_move_iterator(first), count);
-    dictionary.mergeRepeatedKeys();
+    if (count > kIndexedDictionarySize) dictionary.m_index = zeroedIndex(count);
+    const size_t kept = mergeRepeatedKeys({dictionary.m_entries.mutableBegin(), count},
+                                          mutableSpan(dictionary.m_index));
+    dictionary.m_entries.erase(kept, count);
+    if (kept <= kIndexedDictionarySize) dictionary.m_index = {};
     return dictionary;
 }
 
-// Moves each repeated key's value onto its first occurrence and closes the gaps.
-void Dictionary::mergeRepeatedKeys() {
-    const size_t count = m_entries.size();
-    if (count > kIndexedDictionarySize) m_index = zeroedIndex(count);
-    Entry* const entries = m_entries.mutableBegin();
-    size_t kept = 0;
-    uint64_t seenBits = 0;
-    for (size_t i = 0; i < count; ++i) {
-        const String& key = entries[i].first;
-        size_t first = kNotFound;
-        if (!m_index.empty()) {
-            first = findOrIndex(key, kept);
-        } else if (const uint64_t bit = keyBit(key); (seenBits & bit) != 0) {
-            first = findLinear(key, kept);
-        } else {
-            seenBits |= bit;
-        }
-        if (first != kNotFound) {
-            entries[first].second = std::move(entries[i].second);
-            continue;
-        }
-        if (kept != i) entries[kept] = std::move(entries[i]);
-        ++kept;
+Dictionary Dictionary::fromEntries(ValueArena& arena, Entry* first, size_t count) {
+    if (holdsAbsentValue({first, count})) return fromEntries(first, count);
+    thread_local std::vector<uint32_t> t_index;
+    t_index.assign(count > kIndexedDictionarySize ? indexSizeFor(count) : 0, 0);
+    const size_t kept = mergeRepeatedKeys({first, count}, t_index);
+    ArenaHolds holds(arena);
+    for (const Entry& entry : std::span(first, kept))
+        holds.add(entry);
+    if (holds.elsewhere) return fromEntries(first, kept);
+    Dictionary dictionary;
+    dictionary.m_entries = SharedVector<Entry>(arena, first, kept);
+    if (kept > kIndexedDictionarySize) {
+        dictionary.m_index = SharedVector<uint32_t>(arena, t_index.data(), t_index.size());
     }
-    m_entries.erase(kept, count);
-    if (kept <= kIndexedDictionarySize) m_index = {};
+    arena.adopt(holds.references);
+    return dictionary;
 }
 
 size_t Dictionary::find(const String& key) const {
-    return m_index.empty() ? findLinear(key, m_entries.size()) : findInIndex(key);
+    const std::span entries(m_entries.begin(), m_entries.size());
+    return m_index.empty() ? findLinear(entries, key)
+                           : findInIndex(entries, {m_index.begin(), m_index.size()}, key);
 }
 
-size_t Dictionary::findLinear(const String& key, size_t count) const {
-    for (size_t i = 0; i < count; ++i) {
-        if (m_entries[i].first == key) return i;
-    }
-    return kNotFound;
-}
-
-size_t Dictionary::findInIndex(const String& key) const {
-    const size_t mask = m_index.size() - 1;
-    for (size_t slot = hashKey(key) & mask;; slot = (slot + 1) & mask) {
-        const uint32_t position = m_index[slot];
-        if (position == 0) return kNotFound;
-        if (m_entries[position - 1].first == key) return position - 1;
-    }
-}
-
-// The key's position if indexed; otherwise indexes it at `position`.
-size_t Dictionary::findOrIndex(const String& key, size_t position) {
-    const size_t mask = m_index.size() - 1;
-    for (size_t slot = hashKey(key) & mask;; slot = (slot + 1) & mask) {
-        const uint32_t found = m_index[slot];
-        if (found == 0) {
-            m_index.mutableBegin()[slot] = static_cast<uint32_t>(position + 1);
-            return kNotFound;
-        }
-        if (m_entries[found - 1].first == key) return found - 1;
-    }
-}
-
-void Dictionary::placeInIndex(size_t position) {
-    const size_t mask = m_index.size() - 1;
-    size_t slot = hashKey(m_entries[position].first) & mask;
-    while (m_index[slot] != 0)
-        slot = (slot + 1) & mask;
-    m_index.mutableBegin()[slot] = static_cast<uint32_t>(position + 1);
+bool Dictionary::containsKey(const String& key) const {
+    return find(key) != kNotFound;
 }
 
 const Value& Dictionary::objectForKey(const String& key) const {
@@ -234,7 +346,7 @@ void Dictionary::setObject(Value value, const String& key) {
     if (m_entries.size() * 2 > m_index.size()) {
         rebuildIndex();
     } else {
-        placeInIndex(m_entries.size() - 1);
+        placeInIndex(mutableSpan(m_index), key, m_entries.size() - 1);
     }
 }
 
@@ -254,8 +366,9 @@ void Dictionary::rebuildIndex() {
     m_index = {};
     if (m_entries.size() <= kIndexedDictionarySize) return;
     m_index = zeroedIndex(m_entries.size());
+    const std::span index = mutableSpan(m_index);
     for (size_t i = 0; i < m_entries.size(); ++i)
-        placeInIndex(i);
+        placeInIndex(index, m_entries[i].first, i);
 }
 
 Value& Dictionary::valueAt(size_t position) {

@@ -5,16 +5,22 @@
 // allocation, and an empty one is none. Const access never writes, so copies may be read from
 // several threads at once.
 //
+// A vector may also live in a ValueArena, where it is never changed in place.
+//
 // The element type may be incomplete where the vector is declared; it must be complete where
 // the vector is built, changed or destroyed.
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <utility>
+
+#include "orvane/platform/values/ValueArena.h"
 
 namespace ov {
 
@@ -27,11 +33,33 @@ class SharedVector {
     SharedVector(Iterator first, size_t count) {
         build(count, [&](Element* out) { std::uninitialized_copy_n(first, count, out); });
     }
+    // Moves `count` elements from `first` into a block of `arena` by copying their bytes, and
+    // leaves default-made elements in their place: the element type must hold no pointer into
+    // itself. Elements that refer to the arena's blocks are then held inside it: the caller
+    // tells the arena (ValueArena::adopt).
+    SharedVector(ValueArena& arena, Element* first, size_t count) {
+        if (count == 0) return;
+        static_assert(alignof(Element) <= ValueArena::kAlignment);
+        void* memory = arena.allocate(headerSize() + count * sizeof(Element));
+        auto* block = new (memory) Block;
+        block->references.store(0, std::memory_order_relaxed);
+        block->size = block->capacity = static_cast<uint32_t>(count);
+        std::memcpy(static_cast<void*>(static_cast<char*>(memory) + headerSize()),
+                    static_cast<const void*>(first), count * sizeof(Element));
+        for (Element* moved = first; moved != first + count; ++moved)
+            std::construct_at(moved);
+        m_block = block;
+        arena.retainNew();
+    }
     SharedVector(size_t count, const Element& value) {
         build(count, [&](Element* out) { std::uninitialized_fill_n(out, count, value); });
     }
     SharedVector(const SharedVector& other) : m_block(other.m_block) {
-        if (m_block) m_block->references.fetch_add(1, std::memory_order_relaxed);
+        if (isInArena()) {
+            ValueArena::holding(m_block).retain();
+        } else if (m_block) {
+            m_block->references.fetch_add(1, std::memory_order_relaxed);
+        }
     }
     SharedVector(SharedVector&& other) noexcept : m_block(std::exchange(other.m_block, nullptr)) {}
     SharedVector& operator=(const SharedVector& other) {
@@ -51,6 +79,10 @@ class SharedVector {
     const Element* begin() const { return m_block ? elements() : nullptr; }
     const Element* end() const { return begin() + size(); }
     const Element& operator[](size_t index) const { return begin()[index]; }
+    // The arena that holds the elements, if one does.
+    const ValueArena* arena() const {
+        return isInArena() ? &ValueArena::holding(m_block) : nullptr;
+    }
     // True when no other vector shares the block, so changing it copies nothing.
     bool isSoleHolder() const {
         return !m_block || m_block->references.load(std::memory_order_acquire) == 1;
@@ -99,7 +131,7 @@ class SharedVector {
 
   private:
     struct Block {
-        std::atomic<uint32_t> references{1};
+        std::atomic<uint32_t> references{1};  // 0 in an arena, which counts its holders
         uint32_t size = 0;
         uint32_t capacity = 0;
     };
@@ -109,6 +141,9 @@ class SharedVector {
     }
     static_assert(alignof(Block) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
 
+    bool isInArena() const {
+        return m_block && m_block->references.load(std::memory_order_relaxed) == 0;
+    }
     size_t capacity() const { return m_block ? m_block->capacity : 0; }
     Element* elements() const {
         return reinterpret_cast<Element*>(reinterpret_cast<char*>(m_block) + headerSize());
@@ -150,6 +185,10 @@ class SharedVector {
 
     // Leaves this vector empty.
     void release() {
+        if (isInArena()) {
+            ValueArena::holding(std::exchange(m_block, nullptr)).release();
+            return;
+        }
         Block* block = std::exchange(m_block, nullptr);
         if (!block) return;
         // A sole holder needs no atomic decrement: no other holder can be changing the count.

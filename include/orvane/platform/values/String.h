@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "orvane/platform/values/ValueArena.h"
+
 namespace ov {
 
 // A location and a length in code units; "not found" is the location NSNotFound.
@@ -35,7 +37,11 @@ class String {
     explicit String(std::u16string_view utf16);
     String(const String& other) : m_capacity(other.m_capacity), m_length(other.m_length) {
         copyStorage(other);
-        if (!isInline()) m_block->references.fetch_add(1, std::memory_order_relaxed);
+        if (isInArena()) {
+            ValueArena::holding(m_block).retain();
+        } else if (!isInline()) {
+            m_block->references.fetch_add(1, std::memory_order_relaxed);
+        }
     }
     String(String&& other) noexcept { takeFrom(other); }
     String& operator=(const String& other);
@@ -62,6 +68,15 @@ class String {
         text.settle(static_cast<size_t>(write(room)));
         return text;
     }
+    // The same with a longer text's units in `arena`, by the thread building it.
+    template <class Write>
+    static String build(ValueArena& arena, size_t capacity, Write write) {
+        if (capacity <= kInlineCapacity) return build(capacity, write);
+        Block* const block = newArenaBlock(arena, capacity);
+        String text;
+        text.takeArenaBlock(arena, block, capacity, static_cast<size_t>(write(block->units())));
+        return text;
+    }
 
     // Lossless for well-formed text; an unpaired surrogate becomes U+FFFD.
     std::string toUtf8() const;
@@ -69,6 +84,23 @@ class String {
 
     size_t length() const { return m_length; }
     bool isEmpty() const { return m_length == 0; }
+    // A copy made by the thread still building the arena that holds this text, which counts it
+    // without an atomic operation (see ValueArena).
+    String copyForBuilder() const {
+        if (!isInArena()) return *this;
+        String copy;
+        copy.m_capacity = m_capacity;
+        copy.m_length = m_length;
+        copy.copyStorage(*this);
+        ValueArena::holding(m_block).retainNew();
+        return copy;
+    }
+    // Whether the text lives in the object itself, holding no storage.
+    bool isInline() const { return m_capacity <= kInlineCapacity; }
+    // The arena that holds the units, if one does.
+    const ValueArena* arena() const {
+        return isInArena() ? &ValueArena::holding(m_block) : nullptr;
+    }
     // Past the end is a programming error, as for std::u16string::at.
     char16_t characterAtIndex(size_t index) const;
 
@@ -101,17 +133,26 @@ class String {
     // Longer texts live in one reference-counted block, shared by copies: it is changed in
     // place only while a single String holds it.
     struct Block {
-        std::atomic<uint32_t> references{1};
+        std::atomic<uint32_t> references{1};  // 0 in an arena, which counts its holders
         char16_t* units() { return reinterpret_cast<char16_t*>(this + 1); }
     };
 
-    bool isInline() const { return m_capacity <= kInlineCapacity; }
+    static size_t blockBytes(size_t capacity) {
+        return sizeof(Block) + capacity * sizeof(char16_t);
+    }
+    bool isInArena() const {
+        return !isInline() && m_block->references.load(std::memory_order_relaxed) == 0;
+    }
     const char16_t* units() const { return isInline() ? m_inline : m_block->units(); }
     char16_t* units() { return isInline() ? m_inline : m_block->units(); }
     // Room for `capacity` units, inline or in a new block; the text is then empty.
     char16_t* allocate(size_t capacity);
     // Sets the length of what was written into the allocated room.
     void settle(size_t length);
+    static Block* newArenaBlock(ValueArena& arena, size_t capacity);
+    // Holds `length` units written into a new block of `arena`, or copies them inline, giving
+    // the block back, when they fit.
+    void takeArenaBlock(ValueArena& arena, Block* block, size_t capacity, size_t length);
     void takeFrom(String& other) {
         m_capacity = other.m_capacity;
         m_length = other.m_length;

@@ -32,6 +32,7 @@ namespace ov {
 
 class Error;
 class Value;
+struct ArenaHolds;
 
 // An ordered list of values. Copies share their elements until one of them changes.
 class Array {
@@ -48,6 +49,8 @@ class Array {
     // Takes `count` values from `first`; a move iterator moves them.
     template <class Iterator>
     Array(Iterator first, size_t count) : m_items(first, count) {}
+    // Moves `count` values from `first` into a block of `arena`, which holds them from then on.
+    Array(ValueArena& arena, Value* first, size_t count);
 
     size_t count() const { return m_items.size(); }
     bool isEmpty() const { return m_items.empty(); }
@@ -72,6 +75,7 @@ class Array {
     friend bool operator==(const Array& left, const Array& right);
 
   private:
+    friend ArenaHolds;
     SharedVector<Value> m_items;
 };
 
@@ -92,12 +96,14 @@ class Dictionary {
     // position and its last value, as a run of setObject calls would.
     static Dictionary fromEntries(Entry* first, size_t count);
     static Dictionary fromEntries(std::vector<Entry> entries);
+    // The same into blocks of `arena`, which holds the entries from then on.
+    static Dictionary fromEntries(ValueArena& arena, Entry* first, size_t count);
 
     size_t count() const { return m_entries.size(); }
     bool isEmpty() const { return m_entries.empty(); }
     // The absent value when the key is missing.
     const Value& objectForKey(const String& key) const;
-    bool containsKey(const String& key) const { return find(key) != kNotFound; }
+    bool containsKey(const String& key) const;
 
     // Replaces in place (keeping the key's position) or appends. Setting the absent value
     // removes the key, as the platform has no way to store nil.
@@ -118,15 +124,8 @@ class Dictionary {
     friend bool operator==(const Dictionary& left, const Dictionary& right);
 
   private:
-    // Searches give a position or kNotFound: a plain number comes back in a register, which
-    // counts for the many small dictionaries searched linearly.
-    static constexpr size_t kNotFound = SIZE_MAX;
+    friend ArenaHolds;
     size_t find(const String& key) const;
-    size_t findLinear(const String& key, size_t count) const;
-    size_t findInIndex(const String& key) const;
-    size_t findOrIndex(const String& key, size_t position);
-    void placeInIndex(size_t position);
-    void mergeRepeatedKeys();
     void rebuildIndex();
 
     SharedVector<Entry> m_entries;
