@@ -10,6 +10,8 @@ namespace {
 // unused tail is small beside the document.
 constexpr size_t kFirstChunkSize = 1024;
 constexpr size_t kLargestChunkSize = 64 * 1024;
+// An open chunk with at least this much room left stays open for the smaller blocks to come.
+constexpr size_t kRoomWorthKeeping = 1024;
 
 // Chunks are listed only to be freed, newest first.
 struct Chunk {
@@ -38,8 +40,12 @@ char* ValueArena::startInNewChunk(size_t needed) {
         m_chunks = chunk;
         return chunk->start();
     };
-    // A block larger than half a chunk gets a chunk of its own; the open one stays open.
-    if (needed > kLargestChunkSize / 2) return link(needed);
+    // A block larger than half a chunk, or than the room a fair part of a chunk still has,
+    // gets a chunk of its own; the open one stays open.
+    if (needed > kLargestChunkSize / 2 ||
+        static_cast<size_t>(m_end - m_next) >= kRoomWorthKeeping) {
+        return link(needed);
+    }
     m_chunkSize = std::clamp(m_chunkSize * 2, kFirstChunkSize, kLargestChunkSize);
     const size_t size = std::max(m_chunkSize, needed);
     char* const start = link(size);

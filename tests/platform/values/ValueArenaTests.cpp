@@ -139,6 +139,20 @@ TEST(ValueArena, TextsKeepOnlyTheRoomTheyUse) {
     EXPECT_LT(gap, 40);
 }
 
+// A block that does not fit while the open chunk still has room goes elsewhere, and the smaller
+// blocks after it go on filling that room.
+TEST(ValueArena, RoomLeftInAChunkIsNotAbandonedForOneLargeBlock) {
+    ValueArena& arena = ValueArena::make();
+    arena.allocate(3000);  // fills the small first chunk, so the next one has room to spare
+    auto* first = static_cast<char*>(arena.allocate(64));
+    auto* large = static_cast<char*>(arena.allocate(8 * 1024));
+    auto* next = static_cast<char*>(arena.allocate(64));
+    arena.finish();
+    EXPECT_NE(large, first + 64);
+    EXPECT_LE(next - first, 64 + 16);  // right after the first, give or take the block header
+    EXPECT_GT(next - first, 0);
+}
+
 TEST(ValueArena, ValuesHoldingStorageElsewhereStayOutOfIt) {
     ValueArena& arena = ValueArena::make();
     const String onTheHeap("a text on the heap, not in the arena");
