@@ -303,8 +303,10 @@ Dictionary Dictionary::fromEntries(Entry* first, size_t count) {
 Dictionary Dictionary::fromEntries(ValueArena& arena, Entry* first, size_t count) {
     if (holdsAbsentValue({first, count})) return fromEntries(first, count);
     thread_local std::vector<uint32_t> t_index;
-    t_index.assign(count > kIndexedDictionarySize ? indexSizeFor(count) : 0, 0);
-    const size_t kept = mergeRepeatedKeys({first, count}, t_index);
+    const bool indexed = count > kIndexedDictionarySize;
+    if (indexed) t_index.assign(indexSizeFor(count), 0);
+    const size_t kept =
+        mergeRepeatedKeys({first, count}, indexed ? std::span(t_index) : std::span<uint32_t>());
     ArenaHolds holds(arena);
     for (const Entry& entry : std::span(first, kept))
         holds.add(entry);
