@@ -24,7 +24,7 @@ constexpr size_t kPadding = 16;
 // Digits a 64-bit integer always holds.
 constexpr int kExactDigits = 19;
 // Keys of at least this many bytes are shared between objects; shorter ones are cheap to make.
-constexpr size_t kSharedKeyLength = 13;
+constexpr size_t kSharedKeyLength = 11;
 
 bool isDigit(char byte) {
     return byte >= '0' && byte <= '9';
@@ -224,10 +224,14 @@ bool SBJsonParser::scanValue(Value& result) {
                 return failContainer();
             }
             if (!closed) break;
-            Value container = top.isArray() ? takeElements(top.start) : takeMembers(top.start);
+            const Frame finished = top;
             m_frames.pop_back();
             --m_depth;
-            placeValue(result, std::move(container));
+            if (finished.isArray()) {
+                placeValue(result, takeElements(finished.start));
+            } else {
+                placeValue(result, takeMembers(finished.start));
+            }
             if (m_frames.empty()) return true;
             if (!scanAfterMember(m_frames.back().isArray())) return failContainer();
         }
@@ -253,15 +257,15 @@ void SBJsonParser::placeValue(Value& result, Scalar&& scalar) {
 
 // Elements of open arrays wait on one shared stack, so each array is allocated once, at its
 // final size.
-Value SBJsonParser::takeElements(size_t start) {
+Array SBJsonParser::takeElements(size_t start) {
     Array elements(*m_arena, m_values.data() + start, m_values.size() - start);
-    m_values.resize(start);
+    m_values.forget(start);
     return elements;
 }
 
 // Members wait the same way; a repeated key keeps its first position and its last value.
-Value SBJsonParser::takeMembers(size_t start) {
-    Value members =
+Dictionary SBJsonParser::takeMembers(size_t start) {
+    Dictionary members =
         Dictionary::fromEntries(*m_arena, m_members.data() + start, m_members.size() - start);
     m_members.resize(start);
     return members;
@@ -360,7 +364,7 @@ bool SBJsonParser::unwind() {
         pending = m_members.rend() - static_cast<std::ptrdiff_t>(frame->start);
     }
     m_frames.clear();
-    m_values.clear();
+    m_values.truncate(0);
     m_members.clear();
     return false;
 }

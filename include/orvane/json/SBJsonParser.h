@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "orvane/json/SBJsonBase.h"
+#include "orvane/platform/values/StagingStack.h"
 
 namespace ov {
 
@@ -63,8 +64,8 @@ class SBJsonParser : public SBJsonBase {
     bool scanArrayStep(bool& closed);
     bool scanDictionaryStep(bool& closed);
     bool scanAfterMember(bool inArray);
-    Value takeElements(size_t start);
-    Value takeMembers(size_t start);
+    Array takeElements(size_t start);
+    Dictionary takeMembers(size_t start);
     bool failContainer();
     bool unwind();
 
@@ -89,7 +90,7 @@ class SBJsonParser : public SBJsonBase {
     std::string m_buffer;           // the input, NUL-terminated and padded for word-sized reads
     std::u16string m_scratch;       // a string with escapes, before it gets its final size
     std::vector<Frame> m_frames;    // open containers, innermost last
-    std::vector<Value> m_values;    // elements of the open arrays
+    StagingStack<Value> m_values;   // elements of the open arrays
     std::vector<Dictionary::Entry> m_members;  // members of the open dictionaries
     std::array<KnownKey, 64> m_knownKeys;      // by a hash of their bytes
 };

@@ -84,15 +84,14 @@ char* encodeUtf8(char32_t codePoint, char* out) {
 
 String::String(const char* utf8) : String(std::string_view(utf8 ? utf8 : "")) {}
 String::String(const std::string& utf8) : String(std::string_view(utf8)) {}
-String::String(std::string_view utf8) {
-    settle(*utf8ToUtf16(utf8, allocate(utf8.size()), false));
-}
+String::String(std::string_view utf8)
+    : String(build(utf8.size(), [&](char16_t* room) { return *utf8ToUtf16(utf8, room, false); })) {}
 
-String::String(std::u16string_view utf16) {
-    char16_t* room = allocate(utf16.size());
-    std::copy(utf16.begin(), utf16.end(), room);
-    m_length = static_cast<uint32_t>(utf16.size());
-}
+String::String(std::u16string_view utf16)
+    : String(build(utf16.size(), [&](char16_t* room) {
+          std::copy(utf16.begin(), utf16.end(), room);
+          return utf16.size();
+      })) {}
 
 String& String::operator=(const String& other) {
     if (this != &other) *this = String(other);
@@ -100,40 +99,47 @@ String& String::operator=(const String& other) {
 }
 
 void String::dropBlock() {
+    Block* const held = block();
     if (isInArena()) {
-        ValueArena::holding(m_block).release();
+        ValueArena::holding(held).release();
         return;
     }
     // A sole holder needs no atomic decrement: no other holder can be changing the count.
-    if (m_block->references.load(std::memory_order_acquire) == 1 ||
-        m_block->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
-        m_block->~Block();
-        ::operator delete(m_block);
+    if (held->references.load(std::memory_order_acquire) == 1 ||
+        held->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        FreeBlock()(held);
     }
 }
 
-char16_t* String::allocate(size_t capacity) {
-    release();
-    if (capacity <= kInlineCapacity) return m_inline;
+void String::FreeBlock::operator()(Block* block) const {
+    block->~Block();
+    ::operator delete(block);
+}
+
+String::OwnedBlock String::newBlock(size_t capacity) {
     if (capacity > UINT32_MAX) throw std::length_error("String longer than 2^32 units");
-    m_block = new (::operator new(blockBytes(capacity))) Block;
-    m_capacity = static_cast<uint32_t>(capacity);
-    return m_block->units();
+    OwnedBlock block(new (::operator new(blockBytes(capacity))) Block);
+    block->capacity = static_cast<uint32_t>(capacity);
+    return block;
 }
 
 // Room is reserved for the most units a conversion can give; a text that came out short
 // enough moves inline, so a block is kept only where it is needed.
-void String::settle(size_t length) {
+void String::takeBlock(OwnedBlock block, size_t length) {
+    release();
+    if (length <= kInlineCapacity) {
+        std::copy_n(block->units(), length, m_units);
+    } else {
+        setBlock(block.release());
+    }
     m_length = static_cast<uint32_t>(length);
-    if (isInline() || length > kInlineCapacity) return;
-    String fitted(utf16());
-    *this = std::move(fitted);
 }
 
 String::Block* String::newArenaBlock(ValueArena& arena, size_t capacity) {
     if (capacity > UINT32_MAX) throw std::length_error("String longer than 2^32 units");
     auto* block = new (arena.allocate(blockBytes(capacity))) Block;
     block->references.store(0, std::memory_order_relaxed);
+    block->capacity = static_cast<uint32_t>(capacity);
     return block;
 }
 
@@ -141,15 +147,16 @@ String::Block* String::newArenaBlock(ValueArena& arena, size_t capacity) {
 void String::takeArenaBlock(ValueArena& arena, Block* block, size_t capacity, size_t length) {
     release();
     if (length <= kInlineCapacity) {
-        std::copy_n(block->units(), length, m_inline);
+        std::copy_n(block->units(), length, m_units);
         m_length = static_cast<uint32_t>(length);
         arena.shrinkNewest(block, blockBytes(capacity), 0);
         return;
     }
     arena.shrinkNewest(block, blockBytes(capacity), blockBytes(length));
+    block->capacity = static_cast<uint32_t>(length);
     arena.retainNew();
-    m_block = block;
-    m_capacity = m_length = static_cast<uint32_t>(length);
+    setBlock(block);
+    m_length = static_cast<uint32_t>(length);
 }
 
 std::optional<String> String::fromUtf8(std::string_view utf8) {
@@ -176,18 +183,20 @@ char16_t String::characterAtIndex(size_t index) const {
 }
 
 String& String::operator+=(const String& other) {
-    const size_t length = m_length + other.m_length;
-    const bool unshared = isInline() || m_block->references.load() == 1;
-    if (unshared && length <= m_capacity) {
+    const size_t length = size_t{m_length} + other.m_length;
+    const bool fitsInPlace =
+        length <= kInlineCapacity ||
+        (!isInline() && block()->references.load() == 1 && length <= block()->capacity);
+    if (fitsInPlace) {
         // Appending a text to itself reads units before the ones it writes.
         std::copy_n(other.units(), other.m_length, units() + m_length);
+        m_length = static_cast<uint32_t>(length);
     } else {
-        String grown;
-        char16_t* room = grown.allocate(std::max<size_t>(length, 2 * m_length));
-        std::copy_n(other.units(), other.m_length, std::copy_n(units(), m_length, room));
-        *this = std::move(grown);
+        *this = build(std::max<size_t>(length, 2 * m_length), [&](char16_t* room) {
+            std::copy_n(other.units(), other.m_length, std::copy_n(units(), m_length, room));
+            return length;
+        });
     }
-    m_length = static_cast<uint32_t>(length);
     return *this;
 }
 

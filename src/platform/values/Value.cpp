@@ -145,8 +145,6 @@ thread_local std::vector<Value>* t_pendingTeardown = nullptr;
 // Releases a dying container's elements; `valueOf` gives the value an element holds.
 template <class Element, class ValueOf>
 void tearDown(SharedVector<Element>& elements, ValueOf valueOf) {
-    // Nothing to walk: an arena is released whole.
-    if (elements.empty() || elements.arena()) return;
     if (t_teardownDepth < kRecursiveTeardownDepth) {
         ++t_teardownDepth;
         elements = {};
@@ -249,7 +247,7 @@ Array::Array(ValueArena& arena, Value* first, size_t count) {
     arena.adopt(holds.references);
 }
 
-Array::~Array() {
+void Array::tearDownItems() {
     tearDown(m_items, [](Value& item) -> Value& { return item; });
 }
 
@@ -275,7 +273,7 @@ void Array::removeObjectAtIndex(size_t index) {
 
 // Dictionary
 
-Dictionary::~Dictionary() {
+void Dictionary::tearDownEntries() {
     tearDown(m_entries, [](Entry& entry) -> Value& { return entry.second; });
 }
 

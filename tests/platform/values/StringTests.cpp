@@ -76,10 +76,10 @@ TEST(String, SearchesLikeThePlatform) {
 
 }  // namespace
 
-// Texts of 12 units live in the object, longer ones in a shared block: both sides of the
+// Texts of 10 units live in the object, longer ones in a shared block: both sides of the
 // boundary, and every way a copy could end up sharing what another changes.
 TEST(String, CopiesStayIndependentAcrossTheInlineBoundary) {
-    for (const char* sample : {"twelve units", "thirteen unit", "a much longer text than that"}) {
+    for (const char* sample : {"ten units!", "eleven unit", "a much longer text than that"}) {
         const String original = sample;
         String appended = original;
         appended += "!";
@@ -104,6 +104,21 @@ TEST(String, AppendingGrowsAndMayAppendItself) {
     growing += growing;
     EXPECT_EQ(growing.substring(100, 3), String("abc"));
     EXPECT_THROW((void)growing.characterAtIndex(200), std::out_of_range);
+}
+
+// A block grown with room to spare is appended to in place only while nothing shares it.
+TEST(String, AppendingInPlaceLeavesCopiesAlone) {
+    String grown = "ten units!";
+    grown += "+";  // leaves the object for a block with room to spare
+    const String before = grown;
+    grown += "more";
+    EXPECT_EQ(before, String("ten units!+"));
+    EXPECT_EQ(grown, String("ten units!+more"));
+    const String shared = grown;
+    grown += "!";
+    grown += grown;
+    EXPECT_EQ(shared, String("ten units!+more"));
+    EXPECT_EQ(grown, String("ten units!+more!ten units!+more!"));
 }
 
 TEST(String, BuildKeepsOnlyWhatWasWritten) {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,12 +36,12 @@ class String {
     String(std::string_view utf8);  // NOLINT(google-explicit-constructor)
     String(const std::string& utf8);  // NOLINT(google-explicit-constructor)
     explicit String(std::u16string_view utf16);
-    String(const String& other) : m_capacity(other.m_capacity), m_length(other.m_length) {
+    String(const String& other) : m_length(other.m_length) {
         copyStorage(other);
         if (isInArena()) {
-            ValueArena::holding(m_block).retain();
+            ValueArena::holding(block()).retain();
         } else if (!isInline()) {
-            m_block->references.fetch_add(1, std::memory_order_relaxed);
+            block()->references.fetch_add(1, std::memory_order_relaxed);
         }
     }
     String(String&& other) noexcept { takeFrom(other); }
@@ -64,8 +65,13 @@ class String {
     template <class Write>
     static String build(size_t capacity, Write write) {
         String text;
-        char16_t* room = text.allocate(capacity);
-        text.settle(static_cast<size_t>(write(room)));
+        if (capacity <= kInlineCapacity) {
+            text.m_length = static_cast<uint32_t>(write(text.m_units));
+            return text;
+        }
+        OwnedBlock block = newBlock(capacity);
+        const auto length = static_cast<size_t>(write(block->units()));
+        text.takeBlock(std::move(block), length);
         return text;
     }
     // The same with a longer text's units in `arena`, by the thread building it.
@@ -89,17 +95,17 @@ class String {
     String copyForBuilder() const {
         if (!isInArena()) return *this;
         String copy;
-        copy.m_capacity = m_capacity;
         copy.m_length = m_length;
         copy.copyStorage(*this);
-        ValueArena::holding(m_block).retainNew();
+        ValueArena::holding(block()).retainNew();
         return copy;
     }
-    // Whether the text lives in the object itself, holding no storage.
-    bool isInline() const { return m_capacity <= kInlineCapacity; }
+    // Whether the text lives in the object itself, holding no storage: short texts always do,
+    // longer ones never.
+    bool isInline() const { return m_length <= kInlineCapacity; }
     // The arena that holds the units, if one does.
     const ValueArena* arena() const {
-        return isInArena() ? &ValueArena::holding(m_block) : nullptr;
+        return isInArena() ? &ValueArena::holding(block()) : nullptr;
     }
     // Past the end is a programming error, as for std::u16string::at.
     char16_t characterAtIndex(size_t index) const;
@@ -129,58 +135,60 @@ class String {
 
   private:
     // Texts up to this length live in the object itself: most keys and words need no heap.
-    static constexpr size_t kInlineCapacity = 12;
+    static constexpr size_t kInlineCapacity = 10;
     // Longer texts live in one reference-counted block, shared by copies: it is changed in
     // place only while a single String holds it.
     struct Block {
         std::atomic<uint32_t> references{1};  // 0 in an arena, which counts its holders
+        uint32_t capacity = 0;
         char16_t* units() { return reinterpret_cast<char16_t*>(this + 1); }
     };
+    struct FreeBlock {
+        void operator()(Block* block) const;
+    };
+    using OwnedBlock = std::unique_ptr<Block, FreeBlock>;
 
     static size_t blockBytes(size_t capacity) {
         return sizeof(Block) + capacity * sizeof(char16_t);
     }
-    bool isInArena() const {
-        return !isInline() && m_block->references.load(std::memory_order_relaxed) == 0;
+    // The block pointer shares the inline units' place, so a text is 24 bytes.
+    Block* block() const {
+        Block* held;
+        std::memcpy(&held, m_units, sizeof held);
+        return held;
     }
-    const char16_t* units() const { return isInline() ? m_inline : m_block->units(); }
-    char16_t* units() { return isInline() ? m_inline : m_block->units(); }
-    // Room for `capacity` units, inline or in a new block; the text is then empty.
-    char16_t* allocate(size_t capacity);
-    // Sets the length of what was written into the allocated room.
-    void settle(size_t length);
+    void setBlock(Block* block) { std::memcpy(m_units, &block, sizeof block); }
+    bool isInArena() const {
+        return !isInline() && block()->references.load(std::memory_order_relaxed) == 0;
+    }
+    const char16_t* units() const { return isInline() ? m_units : block()->units(); }
+    char16_t* units() { return isInline() ? m_units : block()->units(); }
+    static OwnedBlock newBlock(size_t capacity);
+    // Holds `length` units written into `block`, or copies them inline when they fit.
+    void takeBlock(OwnedBlock block, size_t length);
     static Block* newArenaBlock(ValueArena& arena, size_t capacity);
-    // Holds `length` units written into a new block of `arena`, or copies them inline, giving
-    // the block back, when they fit.
+    // The same for a new block of `arena`, giving back the room it does not need.
     void takeArenaBlock(ValueArena& arena, Block* block, size_t capacity, size_t length);
     void takeFrom(String& other) {
-        m_capacity = other.m_capacity;
         m_length = other.m_length;
         copyStorage(other);
-        other.m_capacity = kInlineCapacity;
         other.m_length = 0;
     }
     // The inline units or the block pointer, whichever is held: a fixed-size copy is a few
     // moves, where copying just the units in use would be a call.
-    void copyStorage(const String& other) {
-        std::memcpy(static_cast<void*>(&m_inline), &other.m_inline, sizeof m_inline);
-    }
+    void copyStorage(const String& other) { std::memcpy(m_units, other.m_units, sizeof m_units); }
     // Leaves the text empty.
     void release() {
         if (!isInline()) dropBlock();
-        m_capacity = kInlineCapacity;
         m_length = 0;
     }
     void dropBlock();
 
-    union {
-        char16_t m_inline[kInlineCapacity];
-        Block* m_block;
-    };
-    static_assert(sizeof(Block*) <= sizeof m_inline);
-    uint32_t m_capacity = kInlineCapacity;
+    alignas(Block*) char16_t m_units[kInlineCapacity];
+    static_assert(sizeof(Block*) <= sizeof m_units);
     uint32_t m_length = 0;
 };
+static_assert(sizeof(String) == 24, "a text stays small enough for a value to be 32 bytes");
 
 }  // namespace ov
 

@@ -49,7 +49,8 @@ class Array {
     // Takes `count` values from `first`; a move iterator moves them.
     template <class Iterator>
     Array(Iterator first, size_t count) : m_items(first, count) {}
-    // Moves `count` values from `first` into a block of `arena`, which holds them from then on.
+    // Moves `count` values from `first` into a block of `arena`, which holds them from then on,
+    // and leaves empty values in their place.
     Array(ValueArena& arena, Value* first, size_t count);
 
     size_t count() const { return m_items.size(); }
@@ -76,6 +77,8 @@ class Array {
 
   private:
     friend ArenaHolds;
+    void tearDownItems();
+
     SharedVector<Value> m_items;
 };
 
@@ -125,6 +128,7 @@ class Dictionary {
 
   private:
     friend ArenaHolds;
+    void tearDownEntries();
     size_t find(const String& key) const;
     void rebuildIndex();
 
@@ -242,6 +246,17 @@ class Value {
                  Date, Array, Dictionary, std::shared_ptr<Object>>
         m_storage;
 };
+static_assert(sizeof(Value) == 32, "containers hold many values: keep them to half a line");
+
+// Empty containers are common (every moved-from one) and an arena is released whole: neither
+// has elements to walk.
+inline Array::~Array() {
+    if (!m_items.empty() && !m_items.arena()) tearDownItems();
+}
+
+inline Dictionary::~Dictionary() {
+    if (!m_entries.empty() && !m_entries.arena()) tearDownEntries();
+}
 
 inline Dictionary Dictionary::fromEntries(std::vector<Entry> entries) {
     return fromEntries(entries.data(), entries.size());
