@@ -183,7 +183,7 @@ Value SBJsonParser::parse(std::string_view utf8) {
     m_limit = maxDepth();
     m_arena = &ValueArena::make();
     Value value = scanDocument();
-    m_knownKeys.fill({});                       // they point into this input and hold its arena
+    forgetKnownKeys();                          // they point into this input and hold its arena
     std::exchange(m_arena, nullptr)->finish();  // what the document holds keeps it
     return value;
 }
@@ -437,8 +437,10 @@ bool SBJsonParser::scanKey(String& key) {
     uint64_t tail;
     std::memcpy(&head, m_c, sizeof head);
     std::memcpy(&tail, end - sizeof tail, sizeof tail);
-    const uint64_t hash = ((head ^ (tail * 31) ^ length) * 0x9E3779B97F4A7C15ULL) >> 58;
-    KnownKey& known = m_knownKeys[hash];
+    constexpr int kSlotBits = std::countr_zero(kKnownKeySlots);
+    const uint64_t slot =
+        ((head ^ (tail * 31) ^ length) * 0x9E3779B97F4A7C15ULL) >> (64 - kSlotBits);
+    KnownKey& known = m_knownKeys[slot];
     const std::string_view bytes(m_c, length);
     if (known.bytes == bytes) {
         key = known.text.copyForBuilder();
@@ -447,7 +449,16 @@ bool SBJsonParser::scanKey(String& key) {
     }
     if (!takePlainString(key, end, ascii)) return false;
     known = {bytes, key.copyForBuilder()};
+    m_knownKeysHeld.set(slot);
     return true;
+}
+
+// Only the slots an input filled are cleared, so a small reply costs no sweep of the table.
+void SBJsonParser::forgetKnownKeys() {
+    for (size_t slot = 0; slot < kKnownKeySlots; ++slot) {
+        if (m_knownKeysHeld.test(slot)) m_knownKeys[slot] = {};
+    }
+    m_knownKeysHeld.reset();
 }
 
 // The string from m_c to the quotation mark at `end` has no escapes: convert it straight in.

@@ -225,6 +225,21 @@ TEST(SBJsonParser, RepeatedLongKeysReadTheSameAsNewOnes) {
 
 // A reply's strings and containers share one block of storage: parts kept from it must stay
 // whole after the parser and the rest are gone, and changing a part must not reach the others.
+// A repeated long key is one text within a document, and each document has its own.
+TEST(SBJsonParser, LongKeysAreSharedWithinADocumentOnly) {
+    SBJsonParser parser;
+    const char* text = R"([{"a key long enough to share": 1}, {"a key long enough to share": 2}])";
+    const Value first = parser.objectWithUTF8(text);
+    const Value second = parser.objectWithUTF8(text);
+    const auto keyOf = [](const Value& document, size_t position) -> const String& {
+        return document.asArray()[position].asDictionary().begin()->first;
+    };
+    EXPECT_EQ(keyOf(first, 0).utf16().data(), keyOf(first, 1).utf16().data());
+    EXPECT_EQ(keyOf(second, 0).utf16().data(), keyOf(second, 1).utf16().data());
+    EXPECT_NE(keyOf(second, 0).arena(), keyOf(first, 0).arena());
+    EXPECT_EQ(keyOf(second, 1), String("a key long enough to share"));
+}
+
 TEST(SBJsonParser, PartsOfAReplyOutliveTheParserAndChangeOnTheirOwn) {
     Value user;
     Value tags;

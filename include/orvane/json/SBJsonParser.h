@@ -17,6 +17,7 @@
 // A NUL byte ends the input wherever it stands.
 
 #include <array>
+#include <bitset>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,6 +51,8 @@ class SBJsonParser : public SBJsonBase {
         std::string_view bytes;
         String text;
     };
+    // Enough that a reply's distinct long keys rarely take each other's slot.
+    static constexpr size_t kKnownKeySlots = 256;
 
     Value parse(std::string_view utf8);
     Value scanDocument();
@@ -71,6 +74,7 @@ class SBJsonParser : public SBJsonBase {
 
     bool scanRestOfString(String& value);
     bool scanKey(String& key);
+    void forgetKnownKeys();
     bool takePlainString(String& value, const char* end, bool ascii);
     bool takeEscapedString(String& value, const char* end, bool ascii);
     bool appendRun(std::u16string& units, const char* end, bool ascii);
@@ -91,8 +95,9 @@ class SBJsonParser : public SBJsonBase {
     std::u16string m_scratch;       // a string with escapes, before it gets its final size
     std::vector<Frame> m_frames;    // open containers, innermost last
     StagingStack<Value> m_values;   // elements of the open arrays
-    std::vector<Dictionary::Entry> m_members;  // members of the open dictionaries
-    std::array<KnownKey, 64> m_knownKeys;      // by a hash of their bytes
+    std::vector<Dictionary::Entry> m_members;          // members of the open dictionaries
+    std::array<KnownKey, kKnownKeySlots> m_knownKeys;  // by a hash of their bytes
+    std::bitset<kKnownKeySlots> m_knownKeysHeld;       // the slots this input filled
 };
 
 }  // namespace ov
